@@ -1,0 +1,101 @@
+#include "config_reader.h"
+
+#include <stdexcept>
+
+namespace {
+
+bool isWhitespace(char byte) {
+    return static_cast<unsigned char>(byte) <= 0x20;
+}
+
+std::string_view trimTrailing(std::string_view text) {
+    while (!text.empty() && isWhitespace(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::string_view trimLeading(std::string_view text) {
+    while (!text.empty() && isWhitespace(text.front())) {
+        text.remove_prefix(1);
+    }
+    return text;
+}
+
+// Folds in place, so the name view stays a view of the line buffer.
+void foldToLower(std::string& buffer, std::string_view name) {
+    const auto start = static_cast<std::size_t>(name.data() - buffer.data());
+    for (std::size_t i = start; i < start + name.size(); ++i) {
+        if (buffer[i] >= 'A' && buffer[i] <= 'Z') {
+            buffer[i] = static_cast<char>(buffer[i] - 'A' + 'a');
+        }
+    }
+}
+
+} // namespace
+
+ConfigReader::ConfigReader(std::string_view path)
+    : file(std::string(path), std::ios::in | std::ios::binary), path(path) {
+    if (!file) {
+        throw std::runtime_error("Unable to open configuration file: " + std::string(path));
+    }
+}
+
+ConfigRecord ConfigReader::readRecord() {
+    ConfigRecord record;
+    for (;;) {
+        std::getline(file, line);
+        if (file.bad()) {
+            // An I/O error or a line too long for memory: the rest of the file is unknown, so
+            // loading must not go on as if the file had ended here. Free the partial line first
+            // so the report itself has memory to be built in.
+            ++lineNumber;
+            line.clear();
+            line.shrink_to_fit();
+            fail("Unable to read configuration file.");
+        }
+        if (file.fail()) {
+            return record;
+        }
+        ++lineNumber;
+
+        std::string_view content = trimLeading(line);
+        content = content.substr(0, content.find(';'));
+        if (content.empty()) {
+            continue;
+        }
+        content = trimTrailing(content);
+
+        if (content.front() == '[') {
+            if (content.size() < 2 || content.back() != ']') {
+                fail("Invalid section name. Starts with '[' but does not end with ']'.");
+            }
+            record.kind = RecordKind::Section;
+            record.name = content.substr(1, content.size() - 2);
+        } else {
+            const std::size_t equals = content.find('=');
+            if (equals == std::string_view::npos) {
+                fail("Expected '=' followed by a value but found nothing.");
+            }
+            record.kind = RecordKind::KeyValue;
+            record.value = trimLeading(content.substr(equals + 1));
+            if (record.value.empty()) {
+                fail("Empty value string.");
+            }
+            record.name = trimTrailing(content.substr(0, equals));
+        }
+        foldToLower(line, record.name);
+        if (record.name.empty()) {
+            fail("Empty key string.");
+        }
+        return record;
+    }
+}
+
+std::string ConfigReader::location() const {
+    return std::string(path) + ':' + std::to_string(lineNumber);
+}
+
+void ConfigReader::fail(std::string_view message) const {
+    throw std::runtime_error(location() + ": " + std::string(message));
+}

@@ -1,0 +1,20 @@
+#include "driver.h"
+
+#include "config/config_reader.h"
+#include "config/settings.h"
+
+#include <exception>
+#include <istream>
+#include <ostream>
+
+int runProgram(int argc, const char* const argv[], std::istream& input, std::ostream& errors) {
+    const std::string_view path = argc < 2 ? DefaultConfigPath : std::string_view(argv[1]);
+    try {
+        loadSettings(ConfigReader(path));
+        return 0;
+    } catch (const std::exception& error) {
+        errors << "Error: " << error.what() << "\n\nPress Enter to exit...\n" << std::flush;
+        input.get();
+        return 1;
+    }
+}
