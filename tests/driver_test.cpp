@@ -1,5 +1,6 @@
 #include "config/settings.h"
 #include "driver/driver.h"
+#include "support/desktop_test.h"
 #include "temp_file.h"
 
 #include <filesystem>
@@ -17,7 +18,6 @@ struct Outcome {
 };
 
 Outcome run(std::vector<const char*> args, std::string input = "\n") {
-    CurrentSettings = Settings{};
     std::istringstream in(input);
     std::ostringstream err;
     const int code = runProgram(static_cast<int>(args.size()), args.data(), in, err);
@@ -30,19 +30,25 @@ std::string report(const std::string& message) {
     return "Error: " + message + "\n\nPress Enter to exit...\n";
 }
 
-TEST(Driver, ValidFileStartsSilently) {
+using Driver = DesktopTest;
+
+TEST_F(Driver, ValidFileLoadsAndRunsSilently) {
     const TempFile file("[general]\ninterval = 10\nupbind = 0x26\ndownbind = 40\n");
     const std::string path = file.path();
-    const Outcome outcome = run({"VeltoMacro.exe", path.c_str()}, "x");
-    EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_EQ(outcome.errors, "");
-    EXPECT_EQ(outcome.inputLeft, "x");
+    const char* args[] = {"VeltoMacro.exe", path.c_str()};
+    std::istringstream in("x");
+    std::ostringstream err;
+    // The message loop never ends; the fake desktop ends it when its script runs out.
+    EXPECT_THROW(runProgram(2, args, in, err), FakeDesktop::ScriptEnded);
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(in.peek(), 'x');
+    EXPECT_EQ(FakeDesktop::state().timers.size(), 1u);
     EXPECT_EQ(CurrentSettings.interval, 10u);
     EXPECT_EQ(CurrentSettings.upbind, 0x26u);
     EXPECT_EQ(CurrentSettings.downbind, 40u);
 }
 
-TEST(Driver, ConfigurationErrorIsReportedThenOneCharacterIsRead) {
+TEST_F(Driver, ConfigurationErrorIsReportedThenOneCharacterIsRead) {
     const TempFile file("[general]\nbogus = 1\n");
     const std::string path = file.path();
     const Outcome outcome = run({"VeltoMacro.exe", path.c_str()}, "ab");
@@ -51,19 +57,19 @@ TEST(Driver, ConfigurationErrorIsReportedThenOneCharacterIsRead) {
     EXPECT_EQ(outcome.inputLeft, "b");
 }
 
-TEST(Driver, InputAtEndOfFileEndsTheWait) {
+TEST_F(Driver, InputAtEndOfFileEndsTheWait) {
     const Outcome outcome = run({"VeltoMacro.exe", "no such file.ini"}, "");
     EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_EQ(outcome.errors, report("Unable to open configuration file: no such file.ini"));
 }
 
-TEST(Driver, ExtraArgumentsAreIgnoredAndEmptyPathIsQuoted) {
+TEST_F(Driver, ExtraArgumentsAreIgnoredAndEmptyPathIsQuoted) {
     EXPECT_EQ(run({"VeltoMacro.exe", "other.ini", "extra"}).errors,
               report("Unable to open configuration file: other.ini"));
     EXPECT_EQ(run({"VeltoMacro.exe", ""}).errors, report("Unable to open configuration file: "));
 }
 
-TEST(Driver, WithoutArgumentReadsDefaultFileInWorkingDirectory) {
+TEST_F(Driver, WithoutArgumentReadsDefaultFileInWorkingDirectory) {
     const std::filesystem::path previous = std::filesystem::current_path();
     const std::filesystem::path dir =
         std::filesystem::temp_directory_path() /

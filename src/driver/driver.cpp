@@ -2,6 +2,7 @@
 
 #include "config/config_reader.h"
 #include "config/settings.h"
+#include "run_phase.h"
 
 #include <exception>
 #include <istream>
@@ -11,8 +12,9 @@ int runProgram(int argc, const char* const argv[], std::istream& input, std::ost
     const std::string_view path = argc < 2 ? DefaultConfigPath : std::string_view(argv[1]);
     try {
         loadSettings(ConfigReader(path));
-        return 0;
+        runEmulation();
     } catch (const std::exception& error) {
+        releaseHooks();
         errors << "Error: " << error.what() << "\n\nPress Enter to exit...\n" << std::flush;
         input.get();
         return 1;

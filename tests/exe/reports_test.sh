@@ -72,8 +72,24 @@ run "default path missing" 1 "Unable to open configuration file: VeltoMacro.ini"
 printf '[general]\nupbind = 256\n' >VeltoMacro.ini
 run "default path read" 1 "VeltoMacro.ini:2: Invalid value for scroll up key bind."
 
+# Wine's timer service refuses delays above 65535 ms, and sets no last error when it does.
+config_case "timer refused" '[general]\ninterval = 70000\nupbind = 0x26\ndownbind = 5\n' \
+    "Unable to start the scroll timer with an interval of 70000 milliseconds."
+
+# A good file: the program keeps running, silently, until it is ended from outside.
 cp "$(dirname "$exe")/VeltoMacro.ini" VeltoMacro.ini
-run "shipped sample from default path" 0 ""
+"$runner" "$exe" </dev/null >stdout.txt 2>stderr.txt &
+pid=$!
+sleep 3
+if kill -0 "$pid" 2>/dev/null && [ ! -s stdout.txt ] && [ ! -s stderr.txt ]; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+    echo "FAIL shipped sample: the program ended or printed something"
+    cat stdout.txt stderr.txt
+fi
+kill "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

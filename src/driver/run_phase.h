@@ -1,0 +1,8 @@
+#pragma once
+
+// Installs the hooks the binds need, starts the scroll timer and pumps the thread's messages for
+// the rest of the process's life. Returns only by raising, before the message loop starts.
+[[noreturn]] void runEmulation();
+
+// Removes the hooks runEmulation installed; for the failure report.
+void releaseHooks();

@@ -1,0 +1,33 @@
+#include "scroll_pump.h"
+
+#include "held_directions.h"
+#include "target_window.h"
+
+void pumpTick(DesktopPlatform::UINT, DesktopPlatform::UINT, DesktopPlatform::DWORD_PTR,
+              DesktopPlatform::DWORD_PTR, DesktopPlatform::DWORD_PTR) {
+    using namespace DesktopPlatform;
+    // Nothing held is the usual case: answer it without asking the window system anything.
+    if (HeldDirections.load() == 0) {
+        return;
+    }
+    if (!isTargetActive()) {
+        HeldDirections.exchange(0);
+        return;
+    }
+    const std::uint32_t held = HeldDirections.load();
+    std::int32_t amount = 0;
+    if ((held & UpHeld) != 0) {
+        amount += WheelNotch;
+    }
+    if ((held & DownHeld) != 0) {
+        amount -= WheelNotch;
+    }
+    if (amount == 0) {
+        return;
+    }
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.mouseData = static_cast<DWORD>(amount); // two's complement: -120 is 0xFFFFFF88
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    SendInput(1, &input, sizeof input);
+}

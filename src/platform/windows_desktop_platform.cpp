@@ -1,0 +1,140 @@
+// The real desktop: each operation hands its arguments to the Windows function of the same name.
+#include "desktop_platform.h"
+
+// Taken before windows.h, whose macros of the same names would replace them.
+namespace {
+constexpr int SeamKeyboardHook = DesktopPlatform::WH_KEYBOARD_LL;
+constexpr int SeamMouseHook = DesktopPlatform::WH_MOUSE_LL;
+constexpr auto SeamMouseInput = DesktopPlatform::INPUT_MOUSE;
+constexpr auto SeamWheelFlag = DesktopPlatform::MOUSEEVENTF_WHEEL;
+constexpr int SeamWheelDelta = DesktopPlatform::WHEEL_DELTA;
+constexpr auto SeamPeriodic = DesktopPlatform::TIME_PERIODIC;
+constexpr auto SeamFromSystem = DesktopPlatform::FORMAT_MESSAGE_FROM_SYSTEM;
+constexpr auto SeamIgnoreInserts = DesktopPlatform::FORMAT_MESSAGE_IGNORE_INSERTS;
+} // namespace
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+// windows.h first: mmsystem.h relies on its types.
+#include <mmsystem.h>
+
+#include <cstddef>
+#include <type_traits>
+
+namespace DesktopPlatform {
+namespace {
+
+template <typename Ours, typename Theirs> constexpr bool sameShape() {
+    return sizeof(Ours) == sizeof(Theirs) && alignof(Ours) == alignof(Theirs);
+}
+
+static_assert(sameShape<MSG, ::MSG>());
+static_assert(sameShape<POINT, ::POINT>());
+static_assert(sameShape<KBDLLHOOKSTRUCT, ::KBDLLHOOKSTRUCT>());
+static_assert(sameShape<MSLLHOOKSTRUCT, ::MSLLHOOKSTRUCT>());
+static_assert(offsetof(MSLLHOOKSTRUCT, mouseData) == offsetof(::MSLLHOOKSTRUCT, mouseData));
+static_assert(sameShape<INPUT, ::INPUT>());
+static_assert(offsetof(INPUT, mi) == offsetof(::INPUT, mi));
+static_assert(offsetof(MOUSEINPUT, mouseData) == offsetof(::MOUSEINPUT, mouseData));
+static_assert(offsetof(MOUSEINPUT, dwFlags) == offsetof(::MOUSEINPUT, dwFlags));
+static_assert(sizeof(WCHAR) == sizeof(::WCHAR));
+static_assert(std::is_same_v<WPARAM, ::WPARAM> && std::is_same_v<LPARAM, ::LPARAM> &&
+              std::is_same_v<LRESULT, ::LRESULT>);
+static_assert(std::is_same_v<HOOKPROC, ::HOOKPROC>);
+static_assert(std::is_same_v<LPTIMECALLBACK, ::LPTIMECALLBACK>);
+static_assert(SeamKeyboardHook == WH_KEYBOARD_LL && SeamMouseHook == WH_MOUSE_LL);
+static_assert(SeamWheelFlag == MOUSEEVENTF_WHEEL && SeamMouseInput == INPUT_MOUSE);
+static_assert(SeamWheelDelta == WHEEL_DELTA && SeamPeriodic == TIME_PERIODIC);
+static_assert(SeamFromSystem == FORMAT_MESSAGE_FROM_SYSTEM &&
+              SeamIgnoreInserts == FORMAT_MESSAGE_IGNORE_INSERTS);
+
+::HWND native(HWND window) { return reinterpret_cast<::HWND>(window); }
+::HHOOK native(HHOOK hook) { return reinterpret_cast<::HHOOK>(hook); }
+const ::MSG* native(const MSG* message) { return reinterpret_cast<const ::MSG*>(message); }
+
+} // namespace
+
+HHOOK SetWindowsHookExW(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThreadId) {
+    return reinterpret_cast<HHOOK>(
+        ::SetWindowsHookExW(idHook, lpfn, reinterpret_cast<::HINSTANCE>(hmod), dwThreadId));
+}
+
+BOOL UnhookWindowsHookEx(HHOOK hhk) { return ::UnhookWindowsHookEx(native(hhk)); }
+
+LRESULT CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam) {
+    return ::CallNextHookEx(native(hhk), nCode, wParam, lParam);
+}
+
+BOOL GetMessageW(MSG* lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) {
+    return ::GetMessageW(reinterpret_cast<::MSG*>(lpMsg), native(hWnd), wMsgFilterMin,
+                         wMsgFilterMax);
+}
+
+BOOL TranslateMessage(const MSG* lpMsg) { return ::TranslateMessage(native(lpMsg)); }
+
+LRESULT DispatchMessageW(const MSG* lpMsg) { return ::DispatchMessageW(native(lpMsg)); }
+
+HWND GetForegroundWindow() { return reinterpret_cast<HWND>(::GetForegroundWindow()); }
+
+int GetClassNameW(HWND hWnd, WCHAR* lpClassName, int nMaxCount) {
+    return ::GetClassNameW(native(hWnd), reinterpret_cast<::WCHAR*>(lpClassName), nMaxCount);
+}
+
+int GetWindowTextW(HWND hWnd, WCHAR* lpString, int nMaxCount) {
+    return ::GetWindowTextW(native(hWnd), reinterpret_cast<::WCHAR*>(lpString), nMaxCount);
+}
+
+BOOL GetCursorPos(POINT* lpPoint) { return ::GetCursorPos(reinterpret_cast<::POINT*>(lpPoint)); }
+
+HWND WindowFromPoint(POINT Point) {
+    return reinterpret_cast<HWND>(::WindowFromPoint(::POINT{Point.x, Point.y}));
+}
+
+UINT SendInput(UINT cInputs, INPUT* pInputs, int cbSize) {
+    return ::SendInput(cInputs, reinterpret_cast<::INPUT*>(pInputs), cbSize);
+}
+
+MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR dwUser,
+                      UINT fuEvent) {
+    return ::timeSetEvent(uDelay, uResolution, fptc, dwUser, fuEvent);
+}
+
+DWORD GetLastError() { return ::GetLastError(); }
+
+DWORD FormatMessageA(DWORD dwFlags, const void* lpSource, DWORD dwMessageId, DWORD dwLanguageId,
+                     char* lpBuffer, DWORD nSize, void* Arguments) {
+    return ::FormatMessageA(dwFlags, lpSource, dwMessageId, dwLanguageId, lpBuffer, nSize,
+                            static_cast<va_list*>(Arguments));
+}
+
+void ignoreTimerResolutionThrottling() {
+    // Looked up at run time: the function is missing before Windows 8, and the program must still
+    // start there.
+    struct ProcessPowerThrottlingState {
+        ULONG Version;
+        ULONG ControlMask;
+        ULONG StateMask;
+    };
+    constexpr int ProcessPowerThrottlingClass = 4;         // ProcessPowerThrottling
+    constexpr ULONG CurrentVersion = 1;                    // PROCESS_POWER_THROTTLING_CURRENT_VERSION
+    constexpr ULONG IgnoreTimerResolution = 0x4;           // PROCESS_POWER_THROTTLING_IGNORE_TIMER_RESOLUTION
+    using SetProcessInformationFunction = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
+
+    const HMODULE kernel32 = ::GetModuleHandleW(L"kernel32.dll");
+    if (kernel32 == nullptr) {
+        return;
+    }
+    const auto setProcessInformation = reinterpret_cast<SetProcessInformationFunction>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(kernel32, "SetProcessInformation")));
+    if (setProcessInformation == nullptr) {
+        return;
+    }
+    // Control the flag and leave it clear: the timer resolution is then never throttled.
+    ProcessPowerThrottlingState state{CurrentVersion, IgnoreTimerResolution, 0};
+    setProcessInformation(::GetCurrentProcess(), ProcessPowerThrottlingClass, &state,
+                          sizeof state);
+}
+
+} // namespace DesktopPlatform
