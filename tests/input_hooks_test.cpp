@@ -28,22 +28,15 @@ void PrintTo(const MouseCase& c, std::ostream* out) {
 }
 
 const MouseCase mouseCases[] = {
-    {WM_LBUTTONDOWN, 0, 1, true},
-    {WM_LBUTTONUP, 0, 1, false},
-    {WM_RBUTTONDOWN, 0, 2, true},
-    {WM_RBUTTONUP, 0, 2, false},
-    {WM_MBUTTONDOWN, 0, 4, true},
-    {WM_MBUTTONUP, 0, 4, false},
-    {WM_XBUTTONDOWN, 0x00010000, 5, true},
-    {WM_XBUTTONUP, 0x00010000, 5, false},
-    {WM_XBUTTONDOWN, 0x00020000, 6, true},
-    {WM_XBUTTONUP, 0x00020000, 6, false},
+    {WM_LBUTTONDOWN, 0, 1, true},          {WM_LBUTTONUP, 0, 1, false},
+    {WM_RBUTTONDOWN, 0, 2, true},          {WM_RBUTTONUP, 0, 2, false},
+    {WM_MBUTTONDOWN, 0, 4, true},          {WM_MBUTTONUP, 0, 4, false},
+    {WM_XBUTTONDOWN, 0x00010000, 5, true}, {WM_XBUTTONUP, 0x00010000, 5, false},
+    {WM_XBUTTONDOWN, 0x00020000, 6, true}, {WM_XBUTTONUP, 0x00020000, 6, false},
     {WM_XBUTTONDOWN, 0x0002FFFF, 6, true}, // the lower half carries nothing
     {WM_XBUTTONDOWN, 0x00000000, 4, true}, // the upper half plus 4, whatever it holds
-    {WM_XBUTTONUP, 0x00030000, 7, false},
-    {WM_MOUSEMOVE, 0x00010000, 0, false},
-    {WM_MOUSEWHEEL, 0x00780000, 0, false},
-    {WM_MOUSEHWHEEL, 0x00780000, 0, false},
+    {WM_XBUTTONUP, 0x00030000, 7, false},  {WM_MOUSEMOVE, 0x00010000, 0, false},
+    {WM_MOUSEWHEEL, 0x00780000, 0, false}, {WM_MOUSEHWHEEL, 0x00780000, 0, false},
     {WM_LBUTTONDBLCLK, 0, 0, false},
 };
 
@@ -116,7 +109,9 @@ struct Transcript {
     std::vector<Step> steps;
 };
 
-void PrintTo(const Transcript& t, std::ostream* out) { *out << t.description; }
+void PrintTo(const Transcript& t, std::ostream* out) {
+    *out << t.description;
+}
 
 constexpr bool Press = true, Release = false, Gate = true, NoGate = false;
 constexpr bool Swallowed = true, Passed = false;
@@ -130,8 +125,7 @@ const Transcript transcripts[] = {
       {Bind::Down, Press, Gate, Swallowed, DownHeld},
       {Bind::Down, Press, Gate, Swallowed, DownHeld},
       {Bind::Down, Release, Gate, Swallowed, 0}}},
-    {"press outside the gate reaches the application",
-     {{Bind::Up, Press, NoGate, Passed, 0}}},
+    {"press outside the gate reaches the application", {{Bind::Up, Press, NoGate, Passed, 0}}},
     {"release outside the gate still ends the direction",
      {{Bind::Up, Press, Gate, Swallowed, UpHeld}, {Bind::Up, Release, NoGate, Passed, 0}}},
     {"release of a press the application saw reaches it too",

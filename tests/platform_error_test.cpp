@@ -11,7 +11,9 @@ struct TextCase {
     std::string expected;
 };
 
-void PrintTo(const TextCase& c, std::ostream* out) { *out << c.description; }
+void PrintTo(const TextCase& c, std::ostream* out) {
+    *out << c.description;
+}
 
 const TextCase textCases[] = {
     {"line end removed", "Access is denied.\r\n", "Access is denied."},

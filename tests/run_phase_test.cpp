@@ -14,7 +14,9 @@ using namespace DesktopPlatform;
 using Calls = std::vector<std::string>;
 
 // Runs until the fake's message script is used up.
-void runUntilScriptEnds() { EXPECT_THROW(runEmulation(), FakeDesktop::ScriptEnded); }
+void runUntilScriptEnds() {
+    EXPECT_THROW(runEmulation(), FakeDesktop::ScriptEnded);
+}
 
 struct InstallCase {
     const char* description;
@@ -23,13 +25,21 @@ struct InstallCase {
     Calls hooks;
 };
 
-void PrintTo(const InstallCase& c, std::ostream* out) { *out << c.description; }
+void PrintTo(const InstallCase& c, std::ostream* out) {
+    *out << c.description;
+}
 
 const InstallCase installCases[] = {
     {"two keys", 0x26, 0x28, {"SetWindowsHookExW keyboard"}},
     {"two extra buttons", 5, 6, {"SetWindowsHookExW mouse"}},
-    {"button and key, mouse first", 1, 40, {"SetWindowsHookExW mouse", "SetWindowsHookExW keyboard"}},
-    {"key and button, still mouse first", 40, 1, {"SetWindowsHookExW mouse", "SetWindowsHookExW keyboard"}},
+    {"button and key, mouse first",
+     1,
+     40,
+     {"SetWindowsHookExW mouse", "SetWindowsHookExW keyboard"}},
+    {"key and button, still mouse first",
+     40,
+     1,
+     {"SetWindowsHookExW mouse", "SetWindowsHookExW keyboard"}},
     {"code 3 is a key", 0, 3, {"SetWindowsHookExW keyboard"}},
     {"right and middle buttons", 2, 4, {"SetWindowsHookExW mouse"}},
     {"code 7 is a key", 7, 0, {"SetWindowsHookExW keyboard"}},
@@ -102,7 +112,9 @@ struct FailureCase {
     Calls callsBeforeReport;
 };
 
-void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.description; }
+void PrintTo(const FailureCase& c, std::ostream* out) {
+    *out << c.description;
+}
 
 const FailureCase failureCases[] = {
     {"keyboard hook refused after the mouse hook",
@@ -160,7 +172,11 @@ TEST_F(DesktopTest, ConfiguredProgramScrollsWhileTheBoundKeyIsHeld) {
     };
     FakeDesktop::state().script = {
         {1, 0, deliver(0x26, WM_KEYDOWN)},
-        {1, 0, [] { FakeDesktop::tick(); FakeDesktop::tick(); }},
+        {1, 0,
+         [] {
+             FakeDesktop::tick();
+             FakeDesktop::tick();
+         }},
         {1, 0, deliver(0x41, WM_KEYDOWN)},
         {1, 0, deliver(0x26, WM_KEYUP)},
         {1, 0, [] { FakeDesktop::tick(); }},

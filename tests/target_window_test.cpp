@@ -15,7 +15,9 @@ struct GateCase {
     bool expected;
 };
 
-void PrintTo(const GateCase& c, std::ostream* out) { *out << c.description; }
+void PrintTo(const GateCase& c, std::ostream* out) {
+    *out << c.description;
+}
 
 const std::u16string Engine = u"LaunchUnrealUWindowsClient";
 
@@ -29,9 +31,11 @@ const GateCase gateCases[] = {
     {"empty title", Engine, u"", Under::Foreground, false},
     {"any other class", u"Notepad", u"Velto2", Under::Foreground, true},
     {"any other class over its child", u"Notepad", u"x", Under::Child, false},
-    {"class in other case is another class", u"launchunrealuwindowsclient", u"x", Under::Foreground, true},
+    {"class in other case is another class", u"launchunrealuwindowsclient", u"x", Under::Foreground,
+     true},
     {"class with a suffix", Engine + u"X", u"x", Under::Foreground, true},
-    {"class cut to 34 characters never matches", Engine + u"_ABCDEFGHIJKLMNOP", u"x", Under::Foreground, true},
+    {"class cut to 34 characters never matches", Engine + u"_ABCDEFGHIJKLMNOP", u"x",
+     Under::Foreground, true},
 };
 
 class Gate : public DesktopTest, public testing::WithParamInterface<GateCase> {};

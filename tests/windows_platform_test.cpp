@@ -4,12 +4,10 @@
 #include "platform/platform_error.h"
 
 #include <gtest/gtest.h>
-
 #include <windows.h>
 // windows.h first: mmsystem.h relies on its types.
-#include <mmsystem.h>
-
 #include <atomic>
+#include <mmsystem.h>
 #include <string>
 
 namespace {
@@ -82,8 +80,7 @@ TEST(WindowsPlatform, PeriodicTimerRunsAndRefusesOverlongDelays) {
 
     TIMECAPS caps{};
     ASSERT_EQ(::timeGetDevCaps(&caps, sizeof caps), MMSYSERR_NOERROR);
-    EXPECT_EQ(DesktopPlatform::timeSetEvent(caps.wPeriodMax + 1, 1, countTick, 0,
-                                            TIME_PERIODIC),
+    EXPECT_EQ(DesktopPlatform::timeSetEvent(caps.wPeriodMax + 1, 1, countTick, 0, TIME_PERIODIC),
               0u);
 }
 

@@ -15,7 +15,9 @@ bool isMouseCode(BindCode code) {
     return code == 1 || code == 2 || code == 4 || code == 5 || code == 6;
 }
 
-bool isKeyboardCode(BindCode code) { return code == 3 || code >= 7; }
+bool isKeyboardCode(BindCode code) {
+    return code == 3 || code >= 7;
+}
 
 DesktopPlatform::HHOOK installHook(int kind, DesktopPlatform::HOOKPROC procedure) {
     const DesktopPlatform::HHOOK hook =

@@ -15,19 +15,29 @@ struct MouseEvent {
 
 // Mouse buttons are named by their virtual-key codes, so one bind number names a button the same
 // way it names a key.
-MouseEvent mouseEvent(DesktopPlatform::WPARAM message, const DesktopPlatform::MSLLHOOKSTRUCT& event) {
+MouseEvent mouseEvent(DesktopPlatform::WPARAM message,
+                      const DesktopPlatform::MSLLHOOKSTRUCT& event) {
     using namespace DesktopPlatform;
     const BindCode extraButton = (event.mouseData >> 16) + 4; // first extra 5, second extra 6
     switch (message) {
-    case WM_LBUTTONDOWN: return {1, true};
-    case WM_LBUTTONUP: return {1, false};
-    case WM_RBUTTONDOWN: return {2, true};
-    case WM_RBUTTONUP: return {2, false};
-    case WM_MBUTTONDOWN: return {4, true};
-    case WM_MBUTTONUP: return {4, false};
-    case WM_XBUTTONDOWN: return {extraButton, true};
-    case WM_XBUTTONUP: return {extraButton, false};
-    default: return {0, false}; // moves, wheels, double-clicks
+    case WM_LBUTTONDOWN:
+        return {1, true};
+    case WM_LBUTTONUP:
+        return {1, false};
+    case WM_RBUTTONDOWN:
+        return {2, true};
+    case WM_RBUTTONUP:
+        return {2, false};
+    case WM_MBUTTONDOWN:
+        return {4, true};
+    case WM_MBUTTONUP:
+        return {4, false};
+    case WM_XBUTTONDOWN:
+        return {extraButton, true};
+    case WM_XBUTTONUP:
+        return {extraButton, false};
+    default:
+        return {0, false}; // moves, wheels, double-clicks
     }
 }
 
@@ -75,7 +85,8 @@ DesktopPlatform::LRESULT mouseHookProc(int nCode, DesktopPlatform::WPARAM wParam
                                        DesktopPlatform::LPARAM lParam) {
     using namespace DesktopPlatform;
     if (nCode >= 0) {
-        const MouseEvent event = mouseEvent(wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
+        const MouseEvent event =
+            mouseEvent(wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
         if (updateHeld(event.code, event.pressed)) {
             return 1;
         }

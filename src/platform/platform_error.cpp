@@ -27,4 +27,6 @@ PlatformError::PlatformError(DesktopPlatform::DWORD code)
     : std::system_error(static_cast<int>(code), std::system_category()),
       text(systemErrorText(code)) {}
 
-void raiseLastError() { throw PlatformError(DesktopPlatform::GetLastError()); }
+void raiseLastError() {
+    throw PlatformError(DesktopPlatform::GetLastError());
+}

@@ -18,9 +18,8 @@ constexpr auto SeamIgnoreInserts = DesktopPlatform::FORMAT_MESSAGE_IGNORE_INSERT
 #endif
 #include <windows.h>
 // windows.h first: mmsystem.h relies on its types.
-#include <mmsystem.h>
-
 #include <cstddef>
+#include <mmsystem.h>
 #include <type_traits>
 
 namespace DesktopPlatform {
@@ -50,9 +49,15 @@ static_assert(SeamWheelDelta == WHEEL_DELTA && SeamPeriodic == TIME_PERIODIC);
 static_assert(SeamFromSystem == FORMAT_MESSAGE_FROM_SYSTEM &&
               SeamIgnoreInserts == FORMAT_MESSAGE_IGNORE_INSERTS);
 
-::HWND native(HWND window) { return reinterpret_cast<::HWND>(window); }
-::HHOOK native(HHOOK hook) { return reinterpret_cast<::HHOOK>(hook); }
-const ::MSG* native(const MSG* message) { return reinterpret_cast<const ::MSG*>(message); }
+::HWND native(HWND window) {
+    return reinterpret_cast<::HWND>(window);
+}
+::HHOOK native(HHOOK hook) {
+    return reinterpret_cast<::HHOOK>(hook);
+}
+const ::MSG* native(const MSG* message) {
+    return reinterpret_cast<const ::MSG*>(message);
+}
 
 } // namespace
 
@@ -61,7 +66,9 @@ HHOOK SetWindowsHookExW(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThrea
         ::SetWindowsHookExW(idHook, lpfn, reinterpret_cast<::HINSTANCE>(hmod), dwThreadId));
 }
 
-BOOL UnhookWindowsHookEx(HHOOK hhk) { return ::UnhookWindowsHookEx(native(hhk)); }
+BOOL UnhookWindowsHookEx(HHOOK hhk) {
+    return ::UnhookWindowsHookEx(native(hhk));
+}
 
 LRESULT CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(native(hhk), nCode, wParam, lParam);
@@ -72,11 +79,17 @@ BOOL GetMessageW(MSG* lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) 
                          wMsgFilterMax);
 }
 
-BOOL TranslateMessage(const MSG* lpMsg) { return ::TranslateMessage(native(lpMsg)); }
+BOOL TranslateMessage(const MSG* lpMsg) {
+    return ::TranslateMessage(native(lpMsg));
+}
 
-LRESULT DispatchMessageW(const MSG* lpMsg) { return ::DispatchMessageW(native(lpMsg)); }
+LRESULT DispatchMessageW(const MSG* lpMsg) {
+    return ::DispatchMessageW(native(lpMsg));
+}
 
-HWND GetForegroundWindow() { return reinterpret_cast<HWND>(::GetForegroundWindow()); }
+HWND GetForegroundWindow() {
+    return reinterpret_cast<HWND>(::GetForegroundWindow());
+}
 
 int GetClassNameW(HWND hWnd, WCHAR* lpClassName, int nMaxCount) {
     return ::GetClassNameW(native(hWnd), reinterpret_cast<::WCHAR*>(lpClassName), nMaxCount);
@@ -86,7 +99,9 @@ int GetWindowTextW(HWND hWnd, WCHAR* lpString, int nMaxCount) {
     return ::GetWindowTextW(native(hWnd), reinterpret_cast<::WCHAR*>(lpString), nMaxCount);
 }
 
-BOOL GetCursorPos(POINT* lpPoint) { return ::GetCursorPos(reinterpret_cast<::POINT*>(lpPoint)); }
+BOOL GetCursorPos(POINT* lpPoint) {
+    return ::GetCursorPos(reinterpret_cast<::POINT*>(lpPoint));
+}
 
 HWND WindowFromPoint(POINT Point) {
     return reinterpret_cast<HWND>(::WindowFromPoint(::POINT{Point.x, Point.y}));
@@ -101,7 +116,9 @@ MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_
     return ::timeSetEvent(uDelay, uResolution, fptc, dwUser, fuEvent);
 }
 
-DWORD GetLastError() { return ::GetLastError(); }
+DWORD GetLastError() {
+    return ::GetLastError();
+}
 
 DWORD FormatMessageA(DWORD dwFlags, const void* lpSource, DWORD dwMessageId, DWORD dwLanguageId,
                      char* lpBuffer, DWORD nSize, void* Arguments) {
@@ -117,9 +134,9 @@ void ignoreTimerResolutionThrottling() {
         ULONG ControlMask;
         ULONG StateMask;
     };
-    constexpr int ProcessPowerThrottlingClass = 4;         // ProcessPowerThrottling
-    constexpr ULONG CurrentVersion = 1;                    // PROCESS_POWER_THROTTLING_CURRENT_VERSION
-    constexpr ULONG IgnoreTimerResolution = 0x4;           // PROCESS_POWER_THROTTLING_IGNORE_TIMER_RESOLUTION
+    constexpr int ProcessPowerThrottlingClass = 4; // ProcessPowerThrottling
+    constexpr ULONG CurrentVersion = 1;            // PROCESS_POWER_THROTTLING_CURRENT_VERSION
+    constexpr ULONG IgnoreTimerResolution = 0x4; // PROCESS_POWER_THROTTLING_IGNORE_TIMER_RESOLUTION
     using SetProcessInformationFunction = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
 
     const HMODULE kernel32 = ::GetModuleHandleW(L"kernel32.dll");
@@ -133,8 +150,7 @@ void ignoreTimerResolutionThrottling() {
     }
     // Control the flag and leave it clear: the timer resolution is then never throttled.
     ProcessPowerThrottlingState state{CurrentVersion, IgnoreTimerResolution, 0};
-    setProcessInformation(::GetCurrentProcess(), ProcessPowerThrottlingClass, &state,
-                          sizeof state);
+    setProcessInformation(::GetCurrentProcess(), ProcessPowerThrottlingClass, &state, sizeof state);
 }
 
 } // namespace DesktopPlatform

@@ -7,11 +7,10 @@
 #ifndef UNICODE
 #define UNICODE
 #endif
-#include <windows.h>
-
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <windows.h>
 
 namespace {
 
@@ -77,18 +76,23 @@ void writeStatus() {
 
 // The virtual-key code of a mouse button message, and whether it is a press; 0 for others.
 int buttonOf(UINT message, WPARAM wParam, bool& pressed) {
-    pressed = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN ||
-              message == WM_MBUTTONDOWN || message == WM_XBUTTONDOWN;
+    pressed = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
+              message == WM_XBUTTONDOWN;
     switch (message) {
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP: return 1;
+    case WM_LBUTTONUP:
+        return 1;
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP: return 2;
+    case WM_RBUTTONUP:
+        return 2;
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP: return 4;
+    case WM_MBUTTONUP:
+        return 4;
     case WM_XBUTTONDOWN:
-    case WM_XBUTTONUP: return GET_XBUTTON_WPARAM(wParam) == XBUTTON1 ? 5 : 6;
-    default: return 0;
+    case WM_XBUTTONUP:
+        return GET_XBUTTON_WPARAM(wParam) == XBUTTON1 ? 5 : 6;
+    default:
+        return 0;
     }
 }
 

@@ -75,7 +75,9 @@ int copyText(const std::u16string& text, WCHAR* buffer, int capacity) {
     return static_cast<int>(count);
 }
 
-const char* hookName(int kind) { return kind == WH_MOUSE_LL ? "mouse" : "keyboard"; }
+const char* hookName(int kind) {
+    return kind == WH_MOUSE_LL ? "mouse" : "keyboard";
+}
 
 } // namespace
 
@@ -238,7 +240,9 @@ MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_
     return static_cast<MMRESULT>(s.timers.size());
 }
 
-DWORD GetLastError() { return state().lastError; }
+DWORD GetLastError() {
+    return state().lastError;
+}
 
 DWORD FormatMessageA(DWORD, const void*, DWORD dwMessageId, DWORD, char* lpBuffer, DWORD nSize,
                      void*) {
@@ -250,6 +254,8 @@ DWORD FormatMessageA(DWORD, const void*, DWORD dwMessageId, DWORD, char* lpBuffe
     return static_cast<DWORD>(found->second.size());
 }
 
-void ignoreTimerResolutionThrottling() { state().calls.push_back("ignoreTimerResolutionThrottling"); }
+void ignoreTimerResolutionThrottling() {
+    state().calls.push_back("ignoreTimerResolutionThrottling");
+}
 
 } // namespace DesktopPlatform

@@ -62,8 +62,8 @@ struct State {
     POINT cursor{100, 100};
     std::atomic<bool> cursorReadable{true};
 
-    std::map<int, DWORD> hookFailures; // hook kind -> last error of its failing installation
-    std::optional<MMRESULT> timerResult;  // set: timeSetEvent answers this instead of an id
+    std::map<int, DWORD> hookFailures;   // hook kind -> last error of its failing installation
+    std::optional<MMRESULT> timerResult; // set: timeSetEvent answers this instead of an id
     DWORD lastError = 0;
     std::map<DWORD, std::string> systemTexts; // FormatMessageA's texts, as the system words them
 
@@ -95,7 +95,9 @@ HWND addWindow(std::u16string className, std::u16string title, HWND parent = nul
 
 // Puts `window` in the foreground with the cursor over it (or over `under`, when given).
 void focus(HWND window, HWND under);
-inline void focus(HWND window) { focus(window, window); }
+inline void focus(HWND window) {
+    focus(window, window);
+}
 
 // Delivers an event through the hook of its kind that is installed, as the platform would:
 // the hook's result, or PassedOn when no hook of that kind is installed.
