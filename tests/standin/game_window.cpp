@@ -3,7 +3,9 @@
 // status file (written aside, then moved into place) when something changed, so a test can read
 // it at any time without touching the input path.
 //
-// Usage: game_window CLASS TITLE STATUS_FILE [--child]
+// It also reports its client area and its child's in screen coordinates, for placing the cursor.
+//
+// Usage: game_window CLASS TITLE STATUS_FILE [--child] [--at X Y]
 #ifndef UNICODE
 #define UNICODE
 #endif
@@ -14,8 +16,8 @@
 
 namespace {
 
-constexpr int Width = 600;
-constexpr int Height = 400;
+constexpr int Width = 480;
+constexpr int Height = 320;
 constexpr int MaxNotchTimes = 1 << 16;
 
 struct Counts {
@@ -49,6 +51,15 @@ void writeStatus() {
         return;
     }
     std::fprintf(out, "ready 1\nwheel_up %ld\nwheel_down %ld\n", counts.wheelUp, counts.wheelDown);
+    for (const HWND window : {topLevel, child}) {
+        RECT area{};
+        if (window != nullptr && ::GetClientRect(window, &area)) {
+            POINT corners[2] = {{area.left, area.top}, {area.right, area.bottom}};
+            ::MapWindowPoints(window, nullptr, corners, 2);
+            std::fprintf(out, "%s %ld %ld %ld %ld\n", window == topLevel ? "client" : "child",
+                         corners[0].x, corners[0].y, corners[1].x, corners[1].y);
+        }
+    }
     for (int vk = 0; vk < 256; ++vk) {
         if (counts.keyDown[vk] != 0 || counts.keyUp[vk] != 0) {
             std::fprintf(out, "key_down_%02x %ld\nkey_up_%02x %ld\n", vk, counts.keyDown[vk], vk,
@@ -159,10 +170,21 @@ int main() {
     int argc = 0;
     wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     if (argv == nullptr || argc < 4) {
-        std::fprintf(stderr, "usage: game_window CLASS TITLE STATUS_FILE [--child]\n");
+        std::fprintf(stderr, "usage: game_window CLASS TITLE STATUS_FILE [--child] [--at X Y]\n");
         return 2;
     }
-    const bool withChild = argc > 4 && std::wcscmp(argv[4], L"--child") == 0;
+    bool withChild = false;
+    int left = 50;
+    int top = 50;
+    for (int i = 4; i < argc; ++i) {
+        if (std::wcscmp(argv[i], L"--child") == 0) {
+            withChild = true;
+        } else if (std::wcscmp(argv[i], L"--at") == 0 && i + 2 < argc) {
+            left = _wtoi(argv[i + 1]);
+            top = _wtoi(argv[i + 2]);
+            i += 2;
+        }
+    }
     statusPath = argv[3];
     ::QueryPerformanceFrequency(&frequency);
 
@@ -176,7 +198,7 @@ int main() {
     if (::RegisterClassW(&windowClass) == 0) {
         return 3;
     }
-    topLevel = ::CreateWindowExW(0, argv[1], argv[2], WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+    topLevel = ::CreateWindowExW(0, argv[1], argv[2], WS_OVERLAPPEDWINDOW | WS_VISIBLE, left, top,
                                  Width, Height, nullptr, nullptr, instance, nullptr);
     if (topLevel == nullptr) {
         return 4;
