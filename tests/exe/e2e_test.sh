@@ -15,9 +15,6 @@ if [ -z "${DISPLAY:-}" ]; then
     exit 77
 fi
 
-work=$(mktemp -d)
-pids=()
-velto_pid=""
 cleanup() {
     xdotool keyup Up Down a 2>/dev/null
     for button in 1 2 8 9; do xdotool mouseup "$button" 2>/dev/null; done
@@ -25,11 +22,6 @@ cleanup() {
     wait 2>/dev/null
     rm -rf "$work"
 }
-trap cleanup EXIT
-cd "$work" || exit 1
-
-failures=0
-checks=0
 check() { # DESCRIPTION COMMAND...
     local description=$1
     shift
@@ -41,10 +33,10 @@ check() { # DESCRIPTION COMMAND...
         failures=$((failures + 1))
     fi
 }
-# Infrastructure that did not come up is not a verdict on the program: say so and fail loudly.
+# Infrastructure that did not come up is not a verdict on the program: the attempt is retried.
 broken() {
     echo "BROKEN: $*"
-    exit 1
+    exit 3
 }
 
 # --- stand-in windows ---------------------------------------------------------------------------
@@ -318,6 +310,25 @@ scenario_timer_refused() {
     check "nothing on standard output" [ ! -s velto.out ]
 }
 
-"scenario_$scenario"
-echo "$((checks - failures)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+# One attempt in a subshell of its own, with its own folder and processes.
+attempt() (
+    work=$(mktemp -d)
+    pids=()
+    velto_pid=""
+    failures=0
+    checks=0
+    trap cleanup EXIT
+    cd "$work" || exit 3
+    "scenario_$scenario"
+    echo "$((checks - failures)) passed, $failures failed"
+    [ "$failures" -eq 0 ]
+)
+
+# Wine's first starts on a fresh prefix sometimes hiccup: retry those, never a failed check.
+for try in 1 2 3; do
+    attempt
+    status=$?
+    [ "$status" -eq 3 ] || exit "$status"
+    echo "attempt $try: the stand-in or the program did not come up; trying again"
+done
+exit 1

@@ -7,10 +7,9 @@
 #endif
 #include <windows.h>
 // windows.h first: tlhelp32.h relies on its types.
-#include <tlhelp32.h>
-
 #include <cwchar>
 #include <set>
+#include <tlhelp32.h>
 
 int wmain(int argc, wchar_t* argv[]) {
     if (argc < 2) {
