@@ -179,7 +179,7 @@ def machine():
     return f"{platform.system()} {platform.release()}, {os.cpu_count()} cores ({model}), {wine}, Xvfb"
 
 
-def report(results, hook_costs):
+def report(results, hook_costs, load_costs):
     lines = [
         "# Measured performance",
         "",
@@ -215,7 +215,39 @@ def report(results, hook_costs):
         lines += ["", "## Hook procedures (native build, fake desktop, Google Benchmark medians)", "",
                   "| event | time per event |", "|---|---|"]
         lines += [f"| {name} | {cost} |" for name, cost in hook_costs]
+    if load_costs:
+        lines += ["", "## Loading the configuration (native build, Google Benchmark)", "",
+                  "| file | longest line | time | throughput | peak heap during the load |",
+                  "|---|---|---|---|---|"]
+        lines += [f"| {size} MiB | {line} | {time_} | {speed} | {peak} |"
+                  for size, line, time_, speed, peak in load_costs]
     return "\n".join(lines) + "\n"
+
+
+def mebibytes_per_second(text):
+    # Google Benchmark writes rates with binary prefixes: 980.5M/s, 1.2G/s.
+    number, unit = float(text[:-3]), text[-3]
+    scale = {"k": 1 / 1024, "M": 1, "G": 1024}[unit]
+    return f"{number * scale:.0f} MiB/s"
+
+
+def load_costs():
+    binary = os.path.join(ROOT, "build", "host", "tests", "velto_load_benchmark")
+    if not os.path.exists(binary):
+        return []
+    out = subprocess.run([binary], capture_output=True, text=True).stdout
+    rows = []
+    for line in out.splitlines():
+        parts = line.split()
+        if not parts or not parts[0].startswith("Load/"):
+            continue
+        _, size, longest = parts[0].split("/")
+        fields = dict(part.split("=") for part in parts if "=" in part)
+        longest = int(longest)
+        rows.append((size, f"{longest} bytes" if longest < 1024 else f"{longest // 1048576} MiB",
+                     f"{parts[1]} {parts[2]}", mebibytes_per_second(fields["bytes_per_second"]),
+                     f"{float(fields['peak_heap_KiB'].rstrip('k')) * (1024 if fields['peak_heap_KiB'].endswith('k') else 1):.0f} KiB"))
+    return rows
 
 
 def hook_costs():
@@ -235,7 +267,7 @@ def hook_costs():
 
 
 def main():
-    text = report(measure(Keyboard()), hook_costs())
+    text = report(measure(Keyboard()), hook_costs(), load_costs())
     os.makedirs(os.path.join(ROOT, "docs"), exist_ok=True)
     with open(os.path.join(ROOT, "docs", "performance.md"), "w") as out:
         out.write(text)

@@ -17,7 +17,7 @@ struct Outcome {
     std::string inputLeft;
 };
 
-Outcome run(std::vector<const char*> args, std::string input = "\n") {
+Outcome run(std::vector<const char*> args, const std::string& input = "\n") {
     std::istringstream in(input);
     std::ostringstream err;
     const int code = runProgram(static_cast<int>(args.size()), args.data(), in, err);

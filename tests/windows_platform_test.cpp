@@ -1,4 +1,5 @@
 // The real desktop's operations, checked against the platform itself.
+#include "config/settings.h"
 #include "emulation/input_hooks.h"
 #include "platform/desktop_platform.h"
 #include "platform/platform_error.h"
@@ -82,6 +83,24 @@ TEST(WindowsPlatform, PeriodicTimerRunsAndRefusesOverlongDelays) {
     ASSERT_EQ(::timeGetDevCaps(&caps, sizeof caps), MMSYSERR_NOERROR);
     EXPECT_EQ(DesktopPlatform::timeSetEvent(caps.wPeriodMax + 1, 1, countTick, 0, TIME_PERIODIC),
               0u);
+}
+
+TEST(WindowsPlatform, FileHeldOpenForWritingByAnotherHandleStillLoads) {
+    char directory[MAX_PATH];
+    ASSERT_NE(::GetTempPathA(sizeof directory, directory), 0u);
+    const std::string path = std::string(directory) + "velto-held-open.ini";
+    // An editor's way of holding a file: writing, others may only read.
+    const HANDLE writer = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    const char text[] = "[general]\nupbind = 2\n";
+    DWORD written = 0;
+    ASSERT_TRUE(::WriteFile(writer, text, sizeof text - 1, &written, nullptr));
+    CurrentSettings = Settings{};
+    EXPECT_NO_THROW(loadSettings(ConfigReader(path)));
+    EXPECT_EQ(CurrentSettings.upbind, 2u);
+    ::CloseHandle(writer);
+    ::DeleteFileA(path.c_str());
 }
 
 } // namespace

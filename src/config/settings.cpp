@@ -26,7 +26,7 @@ bool isBindCode(std::uint32_t code) {
     return code >= 1 && code <= 254;
 }
 
-void parseBind(ConfigReader& reader, std::string_view value, BindCode& bind,
+void parseBind(const ConfigReader& reader, std::string_view value, BindCode& bind,
                std::string_view twiceMessage, std::string_view invalidMessage) {
     if (bind != 0) {
         reader.fail(twiceMessage);

@@ -73,7 +73,9 @@ DesktopPlatform::LRESULT keyboardHookProc(int nCode, DesktopPlatform::WPARAM wPa
                                           DesktopPlatform::LPARAM lParam) {
     using namespace DesktopPlatform;
     if (nCode >= 0) {
-        const auto& event = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        // The platform passes the event record's address as an integer.
+        const auto& event =
+            *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam); // NOLINT(performance-no-int-to-ptr)
         if (updateHeld(event.vkCode, wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN)) {
             return 1;
         }
@@ -85,8 +87,9 @@ DesktopPlatform::LRESULT mouseHookProc(int nCode, DesktopPlatform::WPARAM wParam
                                        DesktopPlatform::LPARAM lParam) {
     using namespace DesktopPlatform;
     if (nCode >= 0) {
-        const MouseEvent event =
-            mouseEvent(wParam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
+        const auto& record =
+            *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam); // NOLINT(performance-no-int-to-ptr)
+        const MouseEvent event = mouseEvent(wParam, record);
         if (updateHeld(event.code, event.pressed)) {
             return 1;
         }

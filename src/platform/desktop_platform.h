@@ -20,12 +20,12 @@ using ULONG_PTR = std::uintptr_t;
 using DWORD_PTR = std::uintptr_t;
 using MMRESULT = UINT;
 
-struct HWND__;
-using HWND = HWND__*;
-struct HHOOK__;
-using HHOOK = HHOOK__*;
-struct HINSTANCE__;
-using HINSTANCE = HINSTANCE__*;
+struct OpaqueWindow;
+using HWND = OpaqueWindow*;
+struct OpaqueHook;
+using HHOOK = OpaqueHook*;
+struct OpaqueModule;
+using HINSTANCE = OpaqueModule*;
 
 struct POINT {
     LONG x;

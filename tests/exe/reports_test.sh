@@ -68,6 +68,10 @@ run "missing file" 1 "Unable to open configuration file: missing.ini" missing.in
 run "empty path" 1 "Unable to open configuration file: " ""
 # An I/O error while reading must be reported, not taken for the end of the file.
 run "read error" 1 "/proc/self/mem:1: Unable to read configuration file." /proc/self/mem
+printf '[general]\nupbind = 999\n' >"my binds.ini"
+run "path with spaces" 1 "my binds.ini:2: Invalid value for scroll up key bind." "my binds.ini"
+mkdir -p folder
+run "a directory cannot be opened" 1 "Unable to open configuration file: folder" folder
 run "default path missing" 1 "Unable to open configuration file: VeltoMacro.ini"
 printf '[general]\nupbind = 256\n' >VeltoMacro.ini
 run "default path read" 1 "VeltoMacro.ini:2: Invalid value for scroll up key bind."

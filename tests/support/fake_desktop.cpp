@@ -40,7 +40,8 @@ void reset() {
 HWND addWindow(std::u16string className, std::u16string title, HWND parent) {
     State& s = state();
     s.windows.push_back({std::move(className), std::move(title), parent});
-    return reinterpret_cast<HWND>(s.windows.size());
+    // Made-up handles are what a fake desktop is for.
+    return reinterpret_cast<HWND>(s.windows.size()); // NOLINT(performance-no-int-to-ptr)
 }
 
 void focus(HWND window, HWND under) {
@@ -110,10 +111,11 @@ std::vector<INPUT> sentInputs() {
 }
 
 std::vector<std::int32_t> sentWheelAmounts() {
-    std::vector<std::int32_t> amounts;
-    for (const INPUT& input : sentInputs()) {
-        amounts.push_back(static_cast<std::int32_t>(input.mi.mouseData));
-    }
+    const std::vector<INPUT> sent = sentInputs();
+    std::vector<std::int32_t> amounts(sent.size());
+    std::transform(sent.begin(), sent.end(), amounts.begin(), [](const INPUT& input) {
+        return static_cast<std::int32_t>(input.mi.mouseData);
+    });
     return amounts;
 }
 
@@ -130,21 +132,25 @@ HHOOK SetWindowsHookExW(int idHook, HOOKPROC lpfn, HINSTANCE, DWORD) {
         s.lastError = failure->second;
         return nullptr;
     }
-    const auto handle = reinterpret_cast<HHOOK>(0x1000 + s.hooks.size());
+    const auto handle =
+        reinterpret_cast<HHOOK>(0x1000 + s.hooks.size()); // NOLINT(performance-no-int-to-ptr)
     s.hooks.push_back({idHook, lpfn, handle});
     return handle;
 }
 
+// cppcheck-suppress constParameter ; the platform's signature
 BOOL UnhookWindowsHookEx(HHOOK hhk) {
-    for (FakeDesktop::Hook& hook : state().hooks) {
-        if (hook.handle == hhk && !hook.released) {
-            hook.released = true;
-            state().calls.push_back(std::string("UnhookWindowsHookEx ") +
-                                    FakeDesktop::hookName(hook.kind));
-            return 1;
-        }
+    auto& hooks = state().hooks;
+    const auto hook = std::find_if(hooks.begin(), hooks.end(), [hhk](const FakeDesktop::Hook& h) {
+        return h.handle == hhk && !h.released;
+    });
+    if (hook == hooks.end()) {
+        return 0;
     }
-    return 0;
+    hook->released = true;
+    state().calls.push_back(std::string("UnhookWindowsHookEx ") +
+                            FakeDesktop::hookName(hook->kind));
+    return 1;
 }
 
 LRESULT CallNextHookEx(HHOOK hhk, int, WPARAM, LPARAM) {
@@ -255,7 +261,7 @@ DWORD FormatMessageA(DWORD, const void*, DWORD dwMessageId, DWORD, char* lpBuffe
 }
 
 void ignoreTimerResolutionThrottling() {
-    state().calls.push_back("ignoreTimerResolutionThrottling");
+    state().calls.emplace_back("ignoreTimerResolutionThrottling");
 }
 
 } // namespace DesktopPlatform
