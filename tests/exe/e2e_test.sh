@@ -115,6 +115,13 @@ KEY_UP=("keydown Up" "keyup Up")
 KEY_DOWN=("keydown Down" "keyup Down")
 KEYS_CONFIG='[general]\ninterval = 5\nupbind = 0x26\ndownbind = 0x28\n'
 
+# start_game CONFIG PRESS RELEASE [--child]: the game's window in front, VeltoMacro running on it.
+start_game() {
+    start_window game LaunchUnrealUWindowsClient Velto 20 20 "${@:4}"
+    activate game
+    start_velto "$1" "$2" "$3" game
+}
+
 check_silent() {
     check "VeltoMacro is still running" kill -0 "$velto_pid"
     check "VeltoMacro printed nothing" [ ! -s velto.out -a ! -s velto.err ]
@@ -123,9 +130,7 @@ check_silent() {
 # --- scenarios ----------------------------------------------------------------------------------
 
 scenario_key_binds() {
-    start_window game LaunchUnrealUWindowsClient Velto 20 20
-    activate game
-    start_velto "$KEYS_CONFIG" "${KEY_UP[@]}" game
+    start_game "$KEYS_CONFIG" "${KEY_UP[@]}"
     local up down keys_up keys_down
     up=$(value game wheel_up) down=$(value game wheel_down)
     keys_up=$(value game key_down_26) keys_down=$(value game key_down_28)
@@ -159,9 +164,7 @@ scenario_key_binds() {
 # virtual-key codes the window reports them with.
 mouse_scenario() {
     local config=$1 up_button=$2 up_code=$3 down_button=$4 down_code=$5
-    start_window game LaunchUnrealUWindowsClient Velto 20 20
-    activate game
-    start_velto "$config" "mousedown $up_button" "mouseup $up_button" game
+    start_game "$config" "mousedown $up_button" "mouseup $up_button"
     local up down
     up=$(value game wheel_up) down=$(value game wheel_down)
     local seen_up seen_down
@@ -193,9 +196,7 @@ scenario_mouse_middle_left() {
 scenario_gate_titles() {
     start_window other LaunchUnrealUWindowsClient Velto2 520 20
     start_window lower LaunchUnrealUWindowsClient velto 20 380
-    start_window game LaunchUnrealUWindowsClient Velto 20 20
-    activate game
-    start_velto "$KEYS_CONFIG" "${KEY_UP[@]}" game
+    start_game "$KEYS_CONFIG" "${KEY_UP[@]}"
     for name in other lower; do
         activate "$name"
         hold "${KEY_UP[@]}" 0.5
@@ -218,9 +219,7 @@ scenario_gate_other_class() {
 }
 
 scenario_gate_child() {
-    start_window game LaunchUnrealUWindowsClient Velto 20 20 --child
-    activate game
-    start_velto "$KEYS_CONFIG" "${KEY_UP[@]}" game
+    start_game "$KEYS_CONFIG" "${KEY_UP[@]}" --child
     move_to game child
     local before keys
     before=$(wheel game) keys=$(value game key_down_26)
@@ -232,9 +231,7 @@ scenario_gate_child() {
 
 # A mouse button, which does not auto-repeat: the press that started scrolling is its only press.
 scenario_gate_cursor_leaves() {
-    start_window game LaunchUnrealUWindowsClient Velto 20 20
-    activate game
-    start_velto '[general]\nupbind = 5\n' "mousedown 8" "mouseup 8" game
+    start_game '[general]\nupbind = 5\n' "mousedown 8" "mouseup 8"
     xdotool mousedown 8
     sleep 0.3
     move_off
@@ -256,9 +253,7 @@ scenario_gate_cursor_leaves() {
 
 # A long interval, so that no tick falls between the release outside the gate and the return.
 scenario_no_runaway() {
-    start_window game LaunchUnrealUWindowsClient Velto 20 20 --child
-    activate game
-    start_velto '[general]\ninterval = 100\nupbind = 0x26\n' "${KEY_UP[@]}" game
+    start_game '[general]\ninterval = 100\nupbind = 0x26\n' "${KEY_UP[@]}" --child
     xdotool keydown Up
     sleep 0.35
     xdotool mousemove $(point game child) keyup Up mousemove $(point game client)
@@ -272,9 +267,7 @@ scenario_no_runaway() {
 }
 
 scenario_release_reaches_app() {
-    start_window game LaunchUnrealUWindowsClient Velto 20 20 --child
-    activate game
-    start_velto "$KEYS_CONFIG" "${KEY_UP[@]}" game
+    start_game "$KEYS_CONFIG" "${KEY_UP[@]}" --child
     local downs ups
     downs=$(value game key_down_26) ups=$(value game key_up_26)
     move_to game child
@@ -287,9 +280,7 @@ scenario_release_reaches_app() {
 }
 
 scenario_quit_message() {
-    start_window game LaunchUnrealUWindowsClient Velto 20 20
-    activate game
-    start_velto "$KEYS_CONFIG" "${KEY_UP[@]}" game
+    start_game "$KEYS_CONFIG" "${KEY_UP[@]}"
     "$runner" "$post_quit" VeltoMacro.exe >/dev/null 2>&1 || broken "could not post the quit message"
     sleep 0.5
     local up
