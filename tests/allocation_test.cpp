@@ -35,7 +35,7 @@ using namespace DesktopPlatform;
 
 TEST_F(DesktopTest, HookProceduresAndPumpAllocateNothing) {
     const auto game = focusGame();
-    const auto other = FakeDesktop::addWindow(u"Desktop", u"");
+    const auto other = addOtherWindow();
     CurrentSettings = {5, 0x26, 1};
     FakeDesktop::state().sent.reserve(64); // the fake's own record of sent input
     KBDLLHOOKSTRUCT key{0x26, 0, 0, 0, 0};

@@ -13,7 +13,7 @@ using namespace DesktopPlatform;
 
 TEST_F(DesktopTest, HooksAndPumpOnTwoThreads) {
     const auto game = focusGame();
-    const auto other = FakeDesktop::addWindow(u"Desktop", u"");
+    const auto other = addOtherWindow();
     CurrentSettings = {5, 0x26, 0x28};
     FakeDesktop::state().sent.reserve(1 << 16);
 

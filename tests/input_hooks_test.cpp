@@ -144,8 +144,8 @@ class HeldTranscript : public DesktopTest, public testing::WithParamInterface<Tr
 TEST_P(HeldTranscript, SwallowsAndRecordsEachEvent) {
     CurrentSettings.upbind = 0x26;
     CurrentSettings.downbind = 0x28;
-    const auto game = FakeDesktop::addWindow(u"LaunchUnrealUWindowsClient", u"Velto");
-    const auto other = FakeDesktop::addWindow(u"Desktop", u"");
+    const auto game = focusGame();
+    const auto other = addOtherWindow();
     int index = 0;
     for (const Step& step : GetParam().steps) {
         FakeDesktop::focus(game, step.gate ? game : other);

@@ -24,8 +24,10 @@ protected:
         return game;
     }
 
-    // Another window under the cursor: the gate fails.
-    void moveCursorAway() {
-        FakeDesktop::state().atCursor = FakeDesktop::addWindow(u"Desktop", u"");
+    // A window of no interest: with it under the cursor, the gate fails.
+    static DesktopPlatform::HWND addOtherWindow() {
+        return FakeDesktop::addWindow(u"Desktop", u"");
     }
+
+    void moveCursorAway() { FakeDesktop::state().atCursor = addOtherWindow(); }
 };
