@@ -37,7 +37,7 @@ void foldToLower(std::string& buffer, std::string_view name) {
 ConfigReader::ConfigReader(std::string_view path)
     : file(std::string(path), std::ios::in | std::ios::binary), path(path) {
     if (!file) {
-        throw std::runtime_error("Unable to open configuration file: " + std::string(path));
+        throw std::runtime_error(std::string(text(Message::CannotOpen)) + std::string(path));
     }
 }
 
@@ -52,7 +52,7 @@ ConfigRecord ConfigReader::readRecord() {
             ++lineNumber;
             line.clear();
             line.shrink_to_fit();
-            fail("Unable to read configuration file.");
+            fail(Message::CannotRead);
         }
         if (file.fail()) {
             return record;
@@ -68,25 +68,25 @@ ConfigRecord ConfigReader::readRecord() {
 
         if (content.front() == '[') {
             if (content.size() < 2 || content.back() != ']') {
-                fail("Invalid section name. Starts with '[' but does not end with ']'.");
+                fail(Message::SectionNotClosed);
             }
             record.kind = RecordKind::Section;
             record.name = content.substr(1, content.size() - 2);
         } else {
             const std::size_t equals = content.find('=');
             if (equals == std::string_view::npos) {
-                fail("Expected '=' followed by a value but found nothing.");
+                fail(Message::NoEquals);
             }
             record.kind = RecordKind::KeyValue;
             record.value = trimLeading(content.substr(equals + 1));
             if (record.value.empty()) {
-                fail("Empty value string.");
+                fail(Message::EmptyValue);
             }
             record.name = trimTrailing(content.substr(0, equals));
         }
         foldToLower(line, record.name);
         if (record.name.empty()) {
-            fail("Empty key string.");
+            fail(Message::EmptyKey);
         }
         return record;
     }
@@ -96,6 +96,6 @@ std::string ConfigReader::location() const {
     return std::string(path) + ':' + std::to_string(lineNumber);
 }
 
-void ConfigReader::fail(std::string_view message) const {
-    throw std::runtime_error(location() + ": " + std::string(message));
+void ConfigReader::fail(Message message) const {
+    throw std::runtime_error(location() + ": " + std::string(text(message)));
 }

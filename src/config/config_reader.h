@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config_record.h"
+#include "messages.h"
 
 #include <cstdint>
 #include <fstream>
@@ -20,7 +21,7 @@ public:
 
     ConfigRecord readRecord();
     std::string location() const;
-    [[noreturn]] void fail(std::string_view message) const;
+    [[noreturn]] void fail(Message message) const;
 
 private:
     std::ifstream file;

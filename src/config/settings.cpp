@@ -27,7 +27,7 @@ bool isBindCode(std::uint32_t code) {
 }
 
 void parseBind(const ConfigReader& reader, std::string_view value, BindCode& bind,
-               std::string_view twiceMessage, std::string_view invalidMessage) {
+               Message twiceMessage, Message invalidMessage) {
     if (bind != 0) {
         reader.fail(twiceMessage);
     }
@@ -41,42 +41,40 @@ void parseBind(const ConfigReader& reader, std::string_view value, BindCode& bin
 void loadSettings(ConfigReader reader) {
     ConfigRecord record = reader.readRecord();
     if (record.kind != RecordKind::Section || record.name != "general") {
-        reader.fail("Expected [general] section.");
+        reader.fail(Message::NoGeneralSection);
     }
 
     bool intervalSeen = false;
     for (record = reader.readRecord(); record.kind != RecordKind::End;
          record = reader.readRecord()) {
         if (record.kind == RecordKind::Section) {
-            reader.fail("Unexpected section.");
+            reader.fail(Message::UnexpectedSection);
         }
         if (record.name == "interval") {
             if (intervalSeen) {
-                reader.fail("Event interval specified twice.");
+                reader.fail(Message::IntervalTwice);
             }
             const std::size_t end =
                 parseUnsigned(record.value, CurrentSettings.interval, reader.location());
             if (end != record.value.size() || CurrentSettings.interval == 0) {
-                reader.fail("Invalid value for the event interval.");
+                reader.fail(Message::InvalidInterval);
             }
             intervalSeen = true;
         } else if (record.name == "upbind") {
-            parseBind(reader, record.value, CurrentSettings.upbind,
-                      "Scroll up key bind specified twice.",
-                      "Invalid value for scroll up key bind.");
+            parseBind(reader, record.value, CurrentSettings.upbind, Message::UpbindTwice,
+                      Message::InvalidUpbind);
         } else if (record.name == "downbind") {
-            parseBind(reader, record.value, CurrentSettings.downbind,
-                      "Scroll down key bind specified twice.",
-                      "Invalid value for scroll down key bind.");
+            parseBind(reader, record.value, CurrentSettings.downbind, Message::DownbindTwice,
+                      Message::InvalidDownbind);
         } else {
-            reader.fail("Invalid key/value pair.");
+            reader.fail(Message::UnknownKey);
         }
     }
 
     if (CurrentSettings.downbind == CurrentSettings.upbind) {
         if (CurrentSettings.upbind != 0) {
-            reader.fail("Scroll up and scroll down both have the same binding.");
+            reader.fail(Message::SameBinding);
         }
-        reader.fail("No key was bound to either scroll direction.");
+        reader.fail(Message::NothingBound);
     }
 }

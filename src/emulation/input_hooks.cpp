@@ -4,6 +4,7 @@
 #include "target_window.h"
 
 std::atomic<std::uint32_t> HeldDirections{0};
+std::uint32_t PressesReachedApplication = 0;
 InstalledHooks HookHandles;
 
 namespace {
@@ -57,16 +58,19 @@ bool updateHeld(BindCode code, bool pressed) {
     }
     if (pressed) {
         if (!isTargetActive()) {
+            PressesReachedApplication |= bit;
             return false;
         }
         HeldDirections.fetch_or(bit);
         return true;
     }
     // A release always ends its direction, wherever the cursor is, so scrolling never runs on
-    // with nothing held. It is swallowed only if its press was, so the application never keeps
-    // a key or button down whose release it did not see.
+    // with nothing held. It is swallowed only if the application saw no press of it since the
+    // last release (auto-repeat included), so it never keeps a key or button down.
     const std::uint32_t before = HeldDirections.fetch_and(~bit);
-    return (before & bit) != 0 && isTargetActive();
+    const bool pressReachedApplication = (PressesReachedApplication & bit) != 0;
+    PressesReachedApplication &= ~bit;
+    return (before & bit) != 0 && !pressReachedApplication && isTargetActive();
 }
 
 DesktopPlatform::LRESULT keyboardHookProc(int nCode, DesktopPlatform::WPARAM wParam,

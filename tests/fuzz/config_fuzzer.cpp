@@ -1,6 +1,7 @@
 // Whatever the file holds, loading either yields settings that obey every rule, or raises one
 // error located at a line the file has. The file lives in memory (a memfd) to keep runs fast.
 #include "config/config_reader.h"
+#include "config/messages.h"
 #include "config/settings.h"
 
 #include <sys/mman.h>
@@ -24,26 +25,9 @@ namespace {
 }
 
 bool isKnownMessage(std::string_view message) {
-    static const std::string known[] = {
-        "Invalid section name. Starts with '[' but does not end with ']'.",
-        "Expected '=' followed by a value but found nothing.",
-        "Empty value string.",
-        "Empty key string.",
-        "Expected [general] section.",
-        "Unexpected section.",
-        "Invalid key/value pair.",
-        "Event interval specified twice.",
-        "Invalid value for the event interval.",
-        "Scroll up key bind specified twice.",
-        "Invalid value for scroll up key bind.",
-        "Scroll down key bind specified twice.",
-        "Invalid value for scroll down key bind.",
-        "Scroll up and scroll down both have the same binding.",
-        "No key was bound to either scroll direction.",
-        std::make_error_code(std::errc::invalid_argument).message(),
-        std::make_error_code(std::errc::result_out_of_range).message(),
-    };
-    return std::find(std::begin(known), std::end(known), message) != std::end(known);
+    return std::find(Messages.begin(), Messages.end(), message) != Messages.end() ||
+           message == std::make_error_code(std::errc::invalid_argument).message() ||
+           message == std::make_error_code(std::errc::result_out_of_range).message();
 }
 
 std::size_t lineCount(std::string_view input) {

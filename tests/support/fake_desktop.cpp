@@ -2,74 +2,21 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace FakeDesktop {
 
-State& state() {
-    static State instance;
-    return instance;
-}
-
-void reset() {
-    State& s = state();
-    s.windows.clear();
-    s.foreground = nullptr;
-    s.atCursor = nullptr;
-    s.cursor = {100, 100};
-    s.cursorReadable = true;
-    s.hookFailures.clear();
-    s.timerResult.reset();
-    s.lastError = 0;
-    s.systemTexts = {{5, "Access is denied.\r\n"},
-                     {1428, "Cannot set nonlocal hook without a module handle. \t\r\n"}};
-    s.hooks.clear();
-    s.timers.clear();
-    s.calls.clear();
-    s.script.clear();
-    s.nextStep = 0;
-    s.translated = 0;
-    s.dispatched = 0;
-    s.foregroundQueries = 0;
-    s.passedOn = 0;
-    s.lastNextHookHandle = nullptr;
-    s.sent.clear();
-    s.feedInjectedInputToHooks = false;
-    s.injectedSwallowed = 0;
-}
-
-HWND addWindow(std::u16string className, std::u16string title, HWND parent) {
-    State& s = state();
-    s.windows.push_back({std::move(className), std::move(title), parent});
-    // Made-up handles are what a fake desktop is for.
-    return reinterpret_cast<HWND>(s.windows.size()); // NOLINT(performance-no-int-to-ptr)
-}
-
-void focus(HWND window, HWND under) {
-    state().foreground = window;
-    state().atCursor = under;
-}
-
 namespace {
+
+std::unique_ptr<State> current = std::make_unique<State>();
 
 const Window* find(HWND handle) {
     const auto index = reinterpret_cast<std::uintptr_t>(handle);
-    const State& s = state();
-    return index >= 1 && index <= s.windows.size() ? &s.windows[index - 1] : nullptr;
+    return index >= 1 && index <= current->windows.size() ? &current->windows[index - 1] : nullptr;
 }
 
-const Hook* installed(int kind) {
-    const auto& hooks = state().hooks;
-    const auto found = std::find_if(hooks.rbegin(), hooks.rend(), [kind](const Hook& hook) {
-        return hook.kind == kind && !hook.released;
-    });
-    return found == hooks.rend() ? nullptr : &*found;
-}
-
-// Copies like the platform: at most capacity - 1 characters and a terminator.
+// Copies as the platform does: at most capacity - 1 characters, then a terminator.
 int copyText(const std::u16string& text, WCHAR* buffer, int capacity) {
-    if (capacity <= 0) {
-        return 0;
-    }
     const auto count = std::min(text.size(), static_cast<std::size_t>(capacity - 1));
     std::copy_n(text.begin(), count, buffer);
     buffer[count] = u'\0';
@@ -80,43 +27,49 @@ const char* hookName(int kind) {
     return kind == WH_MOUSE_LL ? "mouse" : "keyboard";
 }
 
+LRESULT deliver(int kind, int nCode, WPARAM message, const void* record) {
+    const auto hook = current->hooks.find(kind);
+    return hook == current->hooks.end()
+               ? PassedOn
+               : hook->second(nCode, message, reinterpret_cast<LPARAM>(record));
+}
+
 } // namespace
 
-LRESULT key(DWORD vkCode, WPARAM message) {
-    const Hook* hook = installed(WH_KEYBOARD_LL);
-    if (hook == nullptr) {
-        return PassedOn;
+State& state() {
+    return *current;
+}
+
+void reset() {
+    current = std::make_unique<State>();
+}
+
+HWND addWindow(std::u16string className, std::u16string title) {
+    current->windows.push_back({std::move(className), std::move(title)});
+    // Made-up handles are what a fake desktop is for.
+    return reinterpret_cast<HWND>(current->windows.size()); // NOLINT(performance-no-int-to-ptr)
+}
+
+LRESULT key(WPARAM message, DWORD vkCode, DWORD scanCode, DWORD flags, int nCode) {
+    const KBDLLHOOKSTRUCT record{vkCode, scanCode, flags, 0, 0};
+    return deliver(WH_KEYBOARD_LL, nCode, message, &record);
+}
+
+LRESULT mouse(WPARAM message, DWORD mouseData, int nCode) {
+    const MSLLHOOKSTRUCT record{{100, 100}, mouseData, 0, 0, 0};
+    return deliver(WH_MOUSE_LL, nCode, message, &record);
+}
+
+bool tick() {
+    const LPTIMECALLBACK timer = current->timer;
+    if (timer == nullptr) {
+        return false;
     }
-    KBDLLHOOKSTRUCT event{vkCode, 0, 0, 0, 0};
-    return hook->procedure(0, message, reinterpret_cast<LPARAM>(&event));
-}
-
-LRESULT mouse(WPARAM message, DWORD mouseData) {
-    const Hook* hook = installed(WH_MOUSE_LL);
-    if (hook == nullptr) {
-        return PassedOn;
+    if (!current->timerPeriodic) {
+        current->timer = nullptr; // a one-shot timer fires once
     }
-    MSLLHOOKSTRUCT event{state().cursor, mouseData, 0, 0, 0};
-    return hook->procedure(0, message, reinterpret_cast<LPARAM>(&event));
-}
-
-void tick() {
-    const Timer& timer = state().timers.at(0);
-    timer.callback(1, 0, timer.user, 0, 0);
-}
-
-std::vector<INPUT> sentInputs() {
-    const std::lock_guard lock(state().sentLock);
-    return state().sent;
-}
-
-std::vector<std::int32_t> sentWheelAmounts() {
-    const std::vector<INPUT> sent = sentInputs();
-    std::vector<std::int32_t> amounts(sent.size());
-    std::transform(sent.begin(), sent.end(), amounts.begin(), [](const INPUT& input) {
-        return static_cast<std::int32_t>(input.mi.mouseData);
-    });
-    return amounts;
+    timer(1, 0, 0, 0, 0);
+    return true;
 }
 
 } // namespace FakeDesktop
@@ -125,52 +78,52 @@ namespace DesktopPlatform {
 
 using FakeDesktop::state;
 
-HHOOK SetWindowsHookExW(int idHook, HOOKPROC lpfn, HINSTANCE, DWORD) {
+HHOOK SetWindowsHookExW(int idHook, HOOKPROC lpfn, HINSTANCE, DWORD dwThreadId) {
     auto& s = state();
-    s.calls.push_back(std::string("SetWindowsHookExW ") + FakeDesktop::hookName(idHook));
-    if (const auto failure = s.hookFailures.find(idHook); failure != s.hookFailures.end()) {
-        s.lastError = failure->second;
+    s.calls.push_back(std::string("hook ") + FakeDesktop::hookName(idHook));
+    const auto failure = s.hookFailures.find(idHook);
+    if (failure != s.hookFailures.end() || dwThreadId != 0) {
+        // Low-level hooks can only be global (ERROR_GLOBAL_ONLY_HOOK).
+        s.lastError = failure != s.hookFailures.end() ? failure->second : 1429;
+        s.calls.back() += " refused";
         return nullptr;
     }
-    const auto handle =
-        reinterpret_cast<HHOOK>(0x1000 + s.hooks.size()); // NOLINT(performance-no-int-to-ptr)
-    s.hooks.push_back({idHook, lpfn, handle});
-    return handle;
+    s.hooks[idHook] = lpfn;
+    return reinterpret_cast<HHOOK>(static_cast<std::uintptr_t>(idHook)); // NOLINT
 }
 
 // cppcheck-suppress constParameter ; the platform's signature
 BOOL UnhookWindowsHookEx(HHOOK hhk) {
-    auto& hooks = state().hooks;
-    const auto hook = std::find_if(hooks.begin(), hooks.end(), [hhk](const FakeDesktop::Hook& h) {
-        return h.handle == hhk && !h.released;
-    });
-    if (hook == hooks.end()) {
+    const auto kind = static_cast<int>(reinterpret_cast<std::uintptr_t>(hhk));
+    if (state().hooks.erase(kind) == 0) {
         return 0;
     }
-    hook->released = true;
-    state().calls.push_back(std::string("UnhookWindowsHookEx ") +
-                            FakeDesktop::hookName(hook->kind));
+    state().calls.push_back(std::string("unhook ") + FakeDesktop::hookName(kind));
     return 1;
 }
 
-LRESULT CallNextHookEx(HHOOK hhk, int, WPARAM, LPARAM) {
-    state().lastNextHookHandle = hhk;
-    ++state().passedOn;
+LRESULT CallNextHookEx(HHOOK, int, WPARAM, LPARAM) {
     return FakeDesktop::PassedOn;
 }
 
-BOOL GetMessageW(MSG* lpMsg, HWND, UINT, UINT) {
+BOOL GetMessageW(MSG* lpMsg, HWND, UINT wMsgFilterMin, UINT wMsgFilterMax) {
     auto& s = state();
-    if (s.nextStep == s.script.size()) {
-        throw FakeDesktop::ScriptEnded{};
+    for (;;) {
+        *lpMsg = MSG{};
+        BOOL result = 1;
+        if (s.postedCount > 0) {
+            lpMsg->message = s.posted[0];
+            std::copy(s.posted.begin() + 1, s.posted.end(), s.posted.begin());
+            --s.postedCount;
+        } else {
+            result = s.nextMessage(*lpMsg);
+        }
+        const bool unfiltered = wMsgFilterMin == 0 && wMsgFilterMax == 0;
+        if (result == -1 || unfiltered ||
+            (lpMsg->message >= wMsgFilterMin && lpMsg->message <= wMsgFilterMax)) {
+            return result;
+        }
     }
-    const FakeDesktop::MessageStep& step = s.script[s.nextStep++];
-    if (step.during) {
-        step.during();
-    }
-    *lpMsg = MSG{};
-    lpMsg->message = step.message;
-    return step.result;
 }
 
 BOOL TranslateMessage(const MSG*) {
@@ -184,32 +137,32 @@ LRESULT DispatchMessageW(const MSG*) {
 }
 
 HWND GetForegroundWindow() {
-    ++state().foregroundQueries;
+    ++state().windowQueries;
     return state().foreground;
 }
 
 int GetClassNameW(HWND hWnd, WCHAR* lpClassName, int nMaxCount) {
+    ++state().windowQueries;
     const FakeDesktop::Window* window = FakeDesktop::find(hWnd);
     return window == nullptr ? 0 : FakeDesktop::copyText(window->className, lpClassName, nMaxCount);
 }
 
 int GetWindowTextW(HWND hWnd, WCHAR* lpString, int nMaxCount) {
+    ++state().windowQueries;
     const FakeDesktop::Window* window = FakeDesktop::find(hWnd);
     return window == nullptr ? 0 : FakeDesktop::copyText(window->title, lpString, nMaxCount);
 }
 
 BOOL GetCursorPos(POINT* lpPoint) {
-    if (!state().cursorReadable) {
-        return 0;
-    }
-    *lpPoint = state().cursor;
-    return 1;
+    ++state().windowQueries;
+    *lpPoint = {100, 100};
+    return state().cursorReadable ? 1 : 0;
 }
 
 HWND WindowFromPoint(POINT Point) {
-    const POINT cursor = state().cursor;
-    // Only the cursor's own position has a known answer.
-    return Point.x == cursor.x && Point.y == cursor.y ? state().atCursor.load() : nullptr;
+    ++state().windowQueries;
+    // The cursor is always at (100, 100); only there is the answer known.
+    return Point.x == 100 && Point.y == 100 ? state().atCursor : nullptr;
 }
 
 UINT SendInput(UINT cInputs, INPUT* pInputs, int cbSize) {
@@ -217,33 +170,25 @@ UINT SendInput(UINT cInputs, INPUT* pInputs, int cbSize) {
     if (cbSize != static_cast<int>(sizeof(INPUT))) {
         return 0;
     }
-    {
-        const std::lock_guard lock(s.sentLock);
-        s.sent.insert(s.sent.end(), pInputs, pInputs + cInputs);
-    }
-    // Injected wheel input comes back through the mouse hook like any other input.
-    if (s.feedInjectedInputToHooks) {
-        for (UINT i = 0; i < cInputs; ++i) {
-            if (pInputs[i].type == INPUT_MOUSE && (pInputs[i].mi.dwFlags & MOUSEEVENTF_WHEEL)) {
-                if (FakeDesktop::mouse(WM_MOUSEWHEEL, pInputs[i].mi.mouseData << 16) !=
-                    FakeDesktop::PassedOn) {
-                    ++s.injectedSwallowed;
-                }
-            }
-        }
+    for (UINT i = 0; i < cInputs && s.sentCount < s.sent.size(); ++i) {
+        s.sent[s.sentCount++] = pInputs[i];
     }
     return cInputs;
 }
 
-MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR dwUser,
-                      UINT fuEvent) {
+MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR, UINT fuEvent) {
     auto& s = state();
-    s.calls.push_back("timeSetEvent " + std::to_string(uDelay));
-    if (s.timerResult) {
-        return *s.timerResult;
+    s.calls.push_back("timer " + std::to_string(uDelay) + " ms");
+    if (uResolution != 1) {
+        s.calls.back() += " at " + std::to_string(uResolution) + " ms resolution";
     }
-    s.timers.push_back({uDelay, uResolution, fptc, dwUser, fuEvent});
-    return static_cast<MMRESULT>(s.timers.size());
+    if (s.timerRefused) {
+        s.calls.back() += " refused";
+        return 0;
+    }
+    s.timer = fptc;
+    s.timerPeriodic = (fuEvent & TIME_PERIODIC) != 0;
+    return 1;
 }
 
 DWORD GetLastError() {
@@ -261,7 +206,7 @@ DWORD FormatMessageA(DWORD, const void*, DWORD dwMessageId, DWORD, char* lpBuffe
 }
 
 void ignoreTimerResolutionThrottling() {
-    state().calls.emplace_back("ignoreTimerResolutionThrottling");
+    state().calls.emplace_back("full timer resolution");
 }
 
 } // namespace DesktopPlatform

@@ -1,0 +1,142 @@
+# Keyboard binds. While the gate passes, a bound key is swallowed, and it scrolls while it is held;
+# every key-down the game saw is followed by its key-up.
+#
+# A case: `config` (the file's bytes, C escapes), the windows (`window NAME CLASS TITLE`), `focus`
+# (in front, pointer over it) and `cursor` (what the pointer is over), `start`, then what happens.
+# Key events: the message, the virtual-key code, and `nCode=` where it matters. Answers: swallowed
+# or passed; a tick sends a notch, or nothing after asking the window system, or is idle.
+
+## a held key scrolls, and the game never sees it
+config [general]\nupbind = 0x26\ndownbind = 0x28\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => hook keyboard, full timer resolution, timer 5 ms
+WM_KEYDOWN 0x26             => swallowed
+tick                        => notch +120
+tick                        => notch +120
+WM_KEYUP 0x26               => swallowed
+tick                        => idle
+WM_KEYDOWN 0x28             => swallowed
+tick                        => notch -120
+WM_KEYUP 0x28               => swallowed
+tick                        => idle
+
+## auto-repeat keeps being swallowed, and scrolling goes on at one notch a tick
+config [general]\ndownbind = 40\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => hook keyboard, full timer resolution, timer 5 ms
+WM_KEYDOWN 40               => swallowed
+tick                        => notch -120
+WM_KEYDOWN 40               => swallowed
+WM_KEYDOWN 40               => swallowed
+tick                        => notch -120
+WM_KEYUP 40                 => swallowed
+tick                        => idle
+
+## system keys (Alt held) count like plain ones; any other key message is a release
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => hook keyboard, full timer resolution, timer 5 ms
+WM_SYSKEYDOWN 0x26          => swallowed
+tick                        => notch +120
+WM_SYSKEYUP 0x26            => swallowed
+tick                        => idle
+WM_KEYDOWN 0x26             => swallowed
+WM_CHAR 0x26                => swallowed
+tick                        => idle
+
+## both directions held at once cancel out
+config [general]\nupbind = 0x26\ndownbind = 0x28\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => hook keyboard, full timer resolution, timer 5 ms
+WM_KEYDOWN 0x26             => swallowed
+WM_KEYDOWN 0x28             => swallowed
+tick                        => nothing
+WM_KEYUP 0x26               => swallowed
+tick                        => notch -120
+WM_KEYUP 0x28               => swallowed
+tick                        => idle
+
+## unbound keys, and code 0, pass untouched
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => hook keyboard, full timer resolution, timer 5 ms
+WM_KEYDOWN 0x41             => passed
+WM_KEYDOWN 0                => passed
+WM_KEYUP 0                  => passed
+WM_KEYDOWN 0x28             => passed
+tick                        => idle
+
+## an event the platform marks with a negative nCode is passed on at once
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => hook keyboard, full timer resolution, timer 5 ms
+WM_KEYDOWN 0x26 nCode=-1    => passed
+tick                        => idle
+
+## pressed over a child window, auto-repeat over the game: it scrolls, and the key-up reaches the game
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+window panel Panel ""
+focus game
+cursor panel
+start                       => hook keyboard, full timer resolution, timer 5 ms
+WM_KEYDOWN 0x26             => passed
+tick                        => idle
+cursor game
+WM_KEYDOWN 0x26             => swallowed
+tick                        => notch +120
+WM_KEYDOWN 0x26             => swallowed
+tick                        => notch +120
+WM_KEYUP 0x26               => passed
+tick                        => idle
+
+## held over the game, repeating over a child, back over the game: the key-up reaches the game
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+window panel Panel ""
+focus game
+start                       => hook keyboard, full timer resolution, timer 5 ms
+WM_KEYDOWN 0x26             => swallowed
+tick                        => notch +120
+cursor panel
+tick                        => nothing
+WM_KEYDOWN 0x26             => passed
+WM_KEYDOWN 0x26             => passed
+tick                        => idle
+cursor game
+WM_KEYDOWN 0x26             => swallowed
+tick                        => notch +120
+WM_KEYUP 0x26               => passed
+tick                        => idle
+
+## pressed outside the gate and released inside: the game sees both
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+window panel Panel ""
+focus game
+cursor panel
+start                       => hook keyboard, full timer resolution, timer 5 ms
+WM_KEYDOWN 0x26             => passed
+cursor game
+WM_KEYUP 0x26               => passed
+WM_KEYDOWN 0x26             => swallowed
+WM_KEYUP 0x26               => swallowed
+
+## pressed inside and released outside: the release ends scrolling and reaches the game
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+window panel Panel ""
+focus game
+start                       => hook keyboard, full timer resolution, timer 5 ms
+WM_KEYDOWN 0x26             => swallowed
+tick                        => notch +120
+cursor panel
+WM_KEYUP 0x26               => passed
+cursor game
+tick                        => idle

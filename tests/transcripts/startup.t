@@ -1,0 +1,100 @@
+# Start-up and failures: the file the program reads, the hooks its binds need, the timer, the
+# message loop, and the report of a failure ("report" is what standard error receives, then how
+# many bytes of standard input were read, and the exit code). See keys.t for the form of a case;
+# `args` are the command line's arguments, `stdin` what standard input holds (a line feed unless
+# given), `refuse` makes the platform refuse a hook or the timer, `text` is the system's text for
+# an error code.
+
+## two keys: the keyboard hook only, then the timer at the configured interval
+config [general]\ninterval = 10\nupbind = 0x26\ndownbind = 0x28\n
+start                       => hook keyboard, full timer resolution, timer 10 ms
+
+## the extra buttons: the mouse hook only
+config [general]\nupbind = 5\ndownbind = 6\n
+start                       => hook mouse, full timer resolution, timer 5 ms
+
+## a button and a key: both hooks, the mouse hook first either way
+config [general]\nupbind = 1\ndownbind = 40\n
+start                       => hook mouse, hook keyboard, full timer resolution, timer 5 ms
+
+## a key and a button
+config [general]\nupbind = 40\ndownbind = 1\n
+start                       => hook mouse, hook keyboard, full timer resolution, timer 5 ms
+
+## code 3 and codes from 7 up are keys
+config [general]\ndownbind = 3\nupbind = 7\n
+start                       => hook keyboard, full timer resolution, timer 5 ms
+
+## the right button
+config [general]\nupbind = 2\n
+start                       => hook mouse, full timer resolution, timer 5 ms
+
+## the middle button alone
+config [general]\nupbind = 4\n
+start                       => hook mouse, full timer resolution, timer 5 ms
+
+## the second extra button alone
+config [general]\nupbind = 6\n
+start                       => hook mouse, full timer resolution, timer 5 ms
+
+## the message loop outlives quit messages and failed waits
+config [general]\nupbind = 0x26\n
+start                       => hook keyboard, full timer resolution, timer 5 ms
+message                     => translated, dispatched
+quit                        => -
+error                       => -
+message                     => translated, dispatched
+quit                        => -
+
+## no argument: VeltoMacro.ini in the working folder
+config [general]\nupbind = 256\n
+start                       => report "Error: VeltoMacro.ini:2: Invalid value for scroll up key bind.\n\nPress Enter to exit...\n", read 1, exit 1
+
+## the first argument names the file; further ones are ignored
+args other.ini extra
+config [general]\n\nupbind = 0\n
+start                       => report "Error: other.ini:3: Invalid value for scroll up key bind.\n\nPress Enter to exit...\n", read 1, exit 1
+
+## a file that cannot be opened; the report waits for one byte of input
+args missing.ini
+stdin ab
+start                       => report "Error: Unable to open configuration file: missing.ini\n\nPress Enter to exit...\n", read 1, exit 1
+
+## an empty path is quoted as it is; input at its end ends the wait
+args ""
+stdin ""
+start                       => report "Error: Unable to open configuration file: \n\nPress Enter to exit...\n", read 0, exit 1
+
+## a refused hook: the hooks installed before it are released before the report
+config [general]\nupbind = 1\ndownbind = 40\n
+refuse keyboard 5
+text 5 "Access is denied.\r\n"
+start                       => hook mouse, hook keyboard refused, unhook mouse, report "Error: Access is denied.\n\nPress Enter to exit...\n", read 1, exit 1
+
+## the system's text, without trailing blanks of any kind
+config [general]\nupbind = 5\n
+refuse mouse 1428
+text 1428 "Cannot set nonlocal hook without a module handle. \t\0\r\n\0"
+start                       => hook mouse refused, report "Error: Cannot set nonlocal hook without a module handle.\n\nPress Enter to exit...\n", read 1, exit 1
+
+## inner line ends and leading blanks of the system's text stay
+config [general]\nupbind = 38\n
+refuse keyboard 1400
+text 1400 "  Invalid window handle.\r\nTry again.\r\n"
+start                       => hook keyboard refused, report "Error:   Invalid window handle.\r\nTry again.\n\nPress Enter to exit...\n", read 1, exit 1
+
+## a code the system has no text for
+config [general]\nupbind = 38\n
+refuse keyboard 0xE0001234
+start                       => hook keyboard refused, report "Error: unknown error\n\nPress Enter to exit...\n", read 1, exit 1
+
+## a text of blanks only is no text
+config [general]\nupbind = 38\n
+refuse keyboard 87
+text 87 " \r\n"
+start                       => hook keyboard refused, report "Error: unknown error\n\nPress Enter to exit...\n", read 1, exit 1
+
+## a refused timer: every hook released, and the interval named
+config [general]\ninterval = 70000\nupbind = 2\ndownbind = 0x28\n
+refuse timer
+start                       => hook mouse, hook keyboard, full timer resolution, timer 70000 ms refused, unhook mouse, unhook keyboard, report "Error: Unable to start the scroll timer with an interval of 70000 milliseconds.\n\nPress Enter to exit...\n", read 1, exit 1
