@@ -7,6 +7,7 @@
 #include "driver/driver.h"
 #include "emulation/held_directions.h"
 #include "emulation/input_hooks.h"
+#include "keys/key_finder.h"
 #include "support/allocations.h"
 #include "support/fake_desktop.h"
 #include "support/text.h"
@@ -130,7 +131,10 @@ private:
         std::ostringstream errors;
         printedBy = startLine;
         try {
-            const int code = runProgram(static_cast<int>(argv.size()), argv.data(), in, errors);
+            const int code =
+                startLine->input == "start VeltoKeys"
+                    ? runKeyFinder(output, in, errors)
+                    : runProgram(static_cast<int>(argv.size()), argv.data(), in, errors);
             std::string left;
             std::getline(in, left, '\0');
             std::vector<std::string> done = FakeDesktop::state().calls;
@@ -176,6 +180,10 @@ private:
                 return step->second.first;
             }
             perform(line);
+            if (desktop.postedCount > 0) {
+                ++next;
+                return FakeDesktop::KeepWaiting; // the platform hands posted messages over first
+            }
         }
         throw CaseOver{};
     }
@@ -213,9 +221,7 @@ private:
         } else if (verb == "stdin") {
             input = arg(1);
         } else if (verb == "window") {
-            const std::string className = arg(2), title = arg(3);
-            windows[arg(1)] = FakeDesktop::addWindow({className.begin(), className.end()},
-                                                     {title.begin(), title.end()});
+            windows[arg(1)] = FakeDesktop::addWindow(utf16(arg(2)), utf16(arg(3)));
         } else if (verb == "focus") {
             desktop.foreground = desktop.atCursor = windows.at(arg(1));
         } else if (verb == "cursor" && arg(1) == "unreadable") {
@@ -227,6 +233,8 @@ private:
         } else if (verb == "refuse") {
             desktop.hookFailures[arg(1) == "mouse" ? WH_MOUSE_LL : WH_KEYBOARD_LL] =
                 number(arg(2));
+        } else if (verb == "keyname") {
+            desktop.keyNames[static_cast<LONG>(number(arg(1)))] = utf16(arg(2));
         } else if (verb == "text") {
             desktop.systemTexts[number(arg(1))] = arg(2);
         } else if (verb == "tick") {
@@ -359,6 +367,6 @@ TEST_P(Transcript, ProgramsAnswerAsWritten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Transcripts, Transcript,
-                         testing::Values("keys", "mouse", "gate", "pump", "startup"));
+                         testing::Values("keys", "mouse", "gate", "pump", "startup", "key_finder"));
 
 } // namespace

@@ -2,11 +2,8 @@
 
 #include "config/config_reader.h"
 #include "config/settings.h"
+#include "failure_report.h"
 #include "run_phase.h"
-
-#include <exception>
-#include <istream>
-#include <ostream>
 
 int runProgram(int argc, const char* const argv[], std::istream& input, std::ostream& errors) {
     const std::string_view path = argc < 2 ? DefaultConfigPath : std::string_view(argv[1]);
@@ -15,8 +12,6 @@ int runProgram(int argc, const char* const argv[], std::istream& input, std::ost
         runEmulation();
     } catch (const std::exception& error) {
         releaseHooks();
-        errors << "Error: " << error.what() << "\n\nPress Enter to exit...\n" << std::flush;
-        input.get();
-        return 1;
+        return reportFailure(error, input, errors);
     }
 }

@@ -2,22 +2,13 @@
 
 #include "config/settings.h"
 #include "emulation/input_hooks.h"
+#include "emulation/mouse_buttons.h"
 #include "emulation/scroll_pump.h"
 #include "platform/desktop_platform.h"
 #include "platform/platform_error.h"
 
 #include <stdexcept>
 #include <string>
-
-namespace {
-
-bool isMouseCode(BindCode code) {
-    return code == 1 || code == 2 || code == 4 || code == 5 || code == 6;
-}
-
-bool isKeyboardCode(BindCode code) {
-    return code == 3 || code >= 7;
-}
 
 DesktopPlatform::HHOOK installHook(int kind, DesktopPlatform::HOOKPROC procedure) {
     const DesktopPlatform::HHOOK hook =
@@ -27,8 +18,6 @@ DesktopPlatform::HHOOK installHook(int kind, DesktopPlatform::HOOKPROC procedure
     }
     return hook;
 }
-
-} // namespace
 
 void runEmulation() {
     using namespace DesktopPlatform;

@@ -1,48 +1,12 @@
 #include "input_hooks.h"
 
 #include "held_directions.h"
+#include "mouse_buttons.h"
 #include "target_window.h"
 
 std::atomic<std::uint32_t> HeldDirections{0};
 std::uint32_t PressesReachedApplication = 0;
 InstalledHooks HookHandles;
-
-namespace {
-
-struct MouseEvent {
-    BindCode code;
-    bool pressed;
-};
-
-// Mouse buttons are named by their virtual-key codes, so one bind number names a button the same
-// way it names a key.
-MouseEvent mouseEvent(DesktopPlatform::WPARAM message,
-                      const DesktopPlatform::MSLLHOOKSTRUCT& event) {
-    using namespace DesktopPlatform;
-    const BindCode extraButton = (event.mouseData >> 16) + 4; // first extra 5, second extra 6
-    switch (message) {
-    case WM_LBUTTONDOWN:
-        return {1, true};
-    case WM_LBUTTONUP:
-        return {1, false};
-    case WM_RBUTTONDOWN:
-        return {2, true};
-    case WM_RBUTTONUP:
-        return {2, false};
-    case WM_MBUTTONDOWN:
-        return {4, true};
-    case WM_MBUTTONUP:
-        return {4, false};
-    case WM_XBUTTONDOWN:
-        return {extraButton, true};
-    case WM_XBUTTONUP:
-        return {extraButton, false};
-    default:
-        return {0, false}; // moves, wheels, double-clicks
-    }
-}
-
-} // namespace
 
 bool updateHeld(BindCode code, bool pressed) {
     if (code == 0) {
@@ -93,7 +57,7 @@ DesktopPlatform::LRESULT mouseHookProc(int nCode, DesktopPlatform::WPARAM wParam
     if (nCode >= 0) {
         const auto& record =
             *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam); // NOLINT(performance-no-int-to-ptr)
-        const MouseEvent event = mouseEvent(wParam, record);
+        const MouseButtonEvent event = mouseButtonEvent(wParam, record);
         if (updateHeld(event.code, event.pressed)) {
             return 1;
         }

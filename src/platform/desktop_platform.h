@@ -115,6 +115,9 @@ inline constexpr WPARAM WM_XBUTTONDOWN = 0x020B;
 inline constexpr WPARAM WM_XBUTTONUP = 0x020C;
 inline constexpr WPARAM WM_MOUSEHWHEEL = 0x020E;
 inline constexpr UINT WM_QUIT = 0x0012;
+inline constexpr UINT WM_APP = 0x8000;
+inline constexpr DWORD LLKHF_EXTENDED = 0x01;
+inline constexpr UINT CP_UTF8 = 65001;
 inline constexpr DWORD INPUT_MOUSE = 0;
 inline constexpr DWORD MOUSEEVENTF_WHEEL = 0x0800;
 inline constexpr int WHEEL_DELTA = 120;
@@ -134,6 +137,8 @@ int GetWindowTextW(HWND hWnd, WCHAR* lpString, int nMaxCount);
 BOOL GetCursorPos(POINT* lpPoint);
 HWND WindowFromPoint(POINT Point);
 UINT SendInput(UINT cInputs, INPUT* pInputs, int cbSize);
+int GetKeyNameTextW(LONG lParam, WCHAR* lpString, int cchSize);
+BOOL PostThreadMessageW(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam);
 
 // WINMM
 MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR dwUser,
@@ -141,6 +146,8 @@ MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_
 
 // KERNEL32
 DWORD GetLastError();
+DWORD GetCurrentThreadId();
+BOOL SetConsoleOutputCP(UINT wCodePageID);
 // Arguments is the platform's va_list pointer; only null is ever passed.
 DWORD FormatMessageA(DWORD dwFlags, const void* lpSource, DWORD dwMessageId, DWORD dwLanguageId,
                      char* lpBuffer, DWORD nSize, void* Arguments);

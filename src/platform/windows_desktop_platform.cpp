@@ -11,6 +11,9 @@ constexpr int SeamWheelDelta = DesktopPlatform::WHEEL_DELTA;
 constexpr auto SeamPeriodic = DesktopPlatform::TIME_PERIODIC;
 constexpr auto SeamFromSystem = DesktopPlatform::FORMAT_MESSAGE_FROM_SYSTEM;
 constexpr auto SeamIgnoreInserts = DesktopPlatform::FORMAT_MESSAGE_IGNORE_INSERTS;
+constexpr auto SeamApp = DesktopPlatform::WM_APP;
+constexpr auto SeamExtended = DesktopPlatform::LLKHF_EXTENDED;
+constexpr auto SeamUtf8 = DesktopPlatform::CP_UTF8;
 } // namespace
 
 #ifndef NOMINMAX
@@ -48,6 +51,7 @@ static_assert(SeamWheelFlag == MOUSEEVENTF_WHEEL && SeamMouseInput == INPUT_MOUS
 static_assert(SeamWheelDelta == WHEEL_DELTA && SeamPeriodic == TIME_PERIODIC);
 static_assert(SeamFromSystem == FORMAT_MESSAGE_FROM_SYSTEM &&
               SeamIgnoreInserts == FORMAT_MESSAGE_IGNORE_INSERTS);
+static_assert(SeamApp == WM_APP && SeamExtended == LLKHF_EXTENDED && SeamUtf8 == CP_UTF8);
 
 ::HWND native(HWND window) {
     return reinterpret_cast<::HWND>(window);
@@ -111,6 +115,14 @@ UINT SendInput(UINT cInputs, INPUT* pInputs, int cbSize) {
     return ::SendInput(cInputs, reinterpret_cast<::INPUT*>(pInputs), cbSize);
 }
 
+int GetKeyNameTextW(LONG lParam, WCHAR* lpString, int cchSize) {
+    return ::GetKeyNameTextW(lParam, reinterpret_cast<::WCHAR*>(lpString), cchSize);
+}
+
+BOOL PostThreadMessageW(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    return ::PostThreadMessageW(idThread, Msg, wParam, lParam);
+}
+
 MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR dwUser,
                       UINT fuEvent) {
     return ::timeSetEvent(uDelay, uResolution, fptc, dwUser, fuEvent);
@@ -118,6 +130,14 @@ MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_
 
 DWORD GetLastError() {
     return ::GetLastError();
+}
+
+DWORD GetCurrentThreadId() {
+    return ::GetCurrentThreadId();
+}
+
+BOOL SetConsoleOutputCP(UINT wCodePageID) {
+    return ::SetConsoleOutputCP(wCodePageID);
 }
 
 DWORD FormatMessageA(DWORD dwFlags, const void* lpSource, DWORD dwMessageId, DWORD dwLanguageId,

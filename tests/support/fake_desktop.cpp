@@ -119,6 +119,9 @@ BOOL GetMessageW(MSG* lpMsg, HWND, UINT wMsgFilterMin, UINT wMsgFilterMax) {
             result = s.nextMessage(*lpMsg);
         }
         const bool unfiltered = wMsgFilterMin == 0 && wMsgFilterMax == 0;
+        if (result == FakeDesktop::KeepWaiting) {
+            continue;
+        }
         if (result == -1 || unfiltered ||
             (lpMsg->message >= wMsgFilterMin && lpMsg->message <= wMsgFilterMax)) {
             return result;
@@ -174,6 +177,30 @@ UINT SendInput(UINT cInputs, INPUT* pInputs, int cbSize) {
         s.sent[s.sentCount++] = pInputs[i];
     }
     return cInputs;
+}
+
+int GetKeyNameTextW(LONG lParam, WCHAR* lpString, int cchSize) {
+    const auto name = state().keyNames.find(lParam);
+    return name == state().keyNames.end() ? 0
+                                          : FakeDesktop::copyText(name->second, lpString, cchSize);
+}
+
+BOOL PostThreadMessageW(DWORD idThread, UINT Msg, WPARAM, LPARAM) {
+    auto& s = state();
+    if (idThread != GetCurrentThreadId() || s.postedCount == s.posted.size()) {
+        return 0;
+    }
+    s.posted[s.postedCount++] = Msg;
+    return 1;
+}
+
+DWORD GetCurrentThreadId() {
+    return 7;
+}
+
+BOOL SetConsoleOutputCP(UINT wCodePageID) {
+    state().calls.push_back("console code page " + std::to_string(wCodePageID));
+    return 1;
 }
 
 MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR, UINT fuEvent) {

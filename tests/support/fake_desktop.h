@@ -19,6 +19,8 @@ using namespace DesktopPlatform;
 // What CallNextHookEx answers, so that a passed-on event can be told from a swallowed one.
 inline constexpr LRESULT PassedOn = 0x5EED;
 
+inline constexpr BOOL KeepWaiting = 2;
+
 struct Window {
     std::u16string className;
     std::u16string title;
@@ -35,14 +37,15 @@ struct State {
     bool timerRefused = false;
     DWORD lastError = 0;
     std::map<DWORD, std::string> systemTexts;
-    std::map<LPARAM, std::u16string> keyNames; // GetKeyNameTextW's answers
+    std::map<LONG, std::u16string> keyNames;   // GetKeyNameTextW's answers
 
     std::map<int, HOOKPROC> hooks; // kind -> installed procedure
     LPTIMECALLBACK timer = nullptr;
     bool timerPeriodic = false;
     std::vector<std::string> calls; // installations, releases and the timer, in order
 
-    std::function<BOOL(MSG&)> nextMessage; // answers GetMessageW
+    // Answers GetMessageW, or returns KeepWaiting after events that posted messages.
+    std::function<BOOL(MSG&)> nextMessage;
     std::array<UINT, 8> posted{};          // PostThreadMessageW's queue
     std::size_t postedCount = 0;
     int translated = 0;

@@ -66,3 +66,23 @@ inline std::vector<std::string> tokens(std::string_view line) {
     }
     return words;
 }
+
+// UTF-8 to UTF-16, for the names the fake desktop hands out (the files are UTF-8).
+inline std::u16string utf16(std::string_view bytes) {
+    std::u16string text;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+        char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+        for (int k = 1; k <= extra && i + k < bytes.size(); ++k) {
+            c = c << 6 | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
+        }
+        i += static_cast<std::size_t>(extra) + 1;
+        if (c >= 0x10000) {
+            text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            c = 0xDC00 + ((c - 0x10000) & 0x3FF);
+        }
+        text += static_cast<char16_t>(c);
+    }
+    return text;
+}

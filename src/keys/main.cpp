@@ -1,0 +1,7 @@
+#include "key_finder.h"
+
+#include <iostream>
+
+int main() {
+    return runKeyFinder(std::cout, std::cin, std::cerr);
+}
