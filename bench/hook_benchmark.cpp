@@ -13,7 +13,7 @@ using namespace DesktopPlatform;
 void setUp() {
     FakeDesktop::reset();
     const auto game = FakeDesktop::addWindow(u"LaunchUnrealUWindowsClient", u"Velto");
-    FakeDesktop::focus(game);
+    FakeDesktop::state().foreground = FakeDesktop::state().atCursor = game;
     CurrentSettings = {5, 0x26, 0x28};
     HeldDirections = 0;
 }

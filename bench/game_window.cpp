@@ -1,0 +1,167 @@
+// A stand-in for the game: one window of a given class and title, optionally with a child window
+// of its own over its right half, that counts the input reaching it and time-stamps each wheel
+// notch. Every 50 ms, when something changed, it rewrites a status file (written aside, then
+// moved into place) of "name value" lines: the counts, and its client and child areas in screen
+// coordinates for placing the pointer.
+//
+// Usage: game_window CLASS TITLE STATUS_FILE [--child] [--at X Y]
+#ifndef UNICODE
+#define UNICODE
+#endif
+#include <cstdio>
+#include <cwchar>
+#include <map>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace {
+
+std::map<std::string, long> counts;
+std::vector<long long> notchMicroseconds;
+bool changed = true;
+std::wstring statusPath;
+HWND child = nullptr;
+
+void count(const std::string& name) {
+    ++counts[name];
+    changed = true;
+}
+
+void writeStatus(HWND window) {
+    const std::wstring aside = statusPath + L".tmp";
+    FILE* out = _wfopen(aside.c_str(), L"wb");
+    if (out == nullptr) {
+        return;
+    }
+    for (const auto& [name, value] : counts) {
+        std::fprintf(out, "%s %ld\n", name.c_str(), value);
+    }
+    for (const HWND area : {window, child}) {
+        RECT r{};
+        if (area != nullptr && ::GetClientRect(area, &r)) {
+            ::MapWindowPoints(area, nullptr, reinterpret_cast<POINT*>(&r), 2);
+            std::fprintf(out, "%s %ld %ld %ld %ld\n", area == window ? "client" : "child", r.left,
+                         r.top, r.right, r.bottom);
+        }
+    }
+    std::fprintf(out, "notch_us");
+    for (const long long time : notchMicroseconds) {
+        std::fprintf(out, " %lld", time);
+    }
+    std::fprintf(out, "\n");
+    std::fclose(out);
+    ::MoveFileExW(aside.c_str(), statusPath.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+// Counts a button message as "window_button_down_5" and the like; false for any other message.
+bool countButton(const char* where, UINT message, WPARAM wParam) {
+    const std::map<UINT, std::pair<int, const char*>> buttons = {
+        {WM_LBUTTONDOWN, {1, "down"}}, {WM_LBUTTONUP, {1, "up"}},   {WM_RBUTTONDOWN, {2, "down"}},
+        {WM_RBUTTONUP, {2, "up"}},     {WM_MBUTTONDOWN, {4, "down"}}, {WM_MBUTTONUP, {4, "up"}},
+        {WM_XBUTTONDOWN, {0, "down"}}, {WM_XBUTTONUP, {0, "up"}}};
+    const auto found = buttons.find(message);
+    if (found == buttons.end()) {
+        return false;
+    }
+    const int code = found->second.first != 0 ? found->second.first
+                                              : (GET_XBUTTON_WPARAM(wParam) == XBUTTON1 ? 5 : 6);
+    count(std::string(where) + "_button_" + found->second.second + "_" + std::to_string(code));
+    return true;
+}
+
+LRESULT CALLBACK childProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return countButton("child", message, wParam) ? TRUE
+                                                 : ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    char key[16];
+    switch (message) {
+    case WM_MOUSEWHEEL: {
+        LARGE_INTEGER now, frequency;
+        ::QueryPerformanceCounter(&now);
+        ::QueryPerformanceFrequency(&frequency);
+        notchMicroseconds.push_back(now.QuadPart * 1000000 / frequency.QuadPart);
+        count(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? "wheel_up" : "wheel_down");
+        return 0;
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        std::snprintf(key, sizeof key, "key_%s_%02x",
+                      message == WM_KEYDOWN || message == WM_SYSKEYDOWN ? "down" : "up",
+                      static_cast<unsigned>(wParam & 0xFF));
+        count(key);
+        return 0;
+    case WM_TIMER:
+        if (changed) {
+            changed = false;
+            writeStatus(window);
+        }
+        return 0;
+    default:
+        return countButton("window", message, wParam)
+                   ? TRUE
+                   : ::DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+HWND createWindow(const wchar_t* className, const wchar_t* title, WNDPROC procedure, DWORD style,
+                  RECT area, HWND parent) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(parent ? COLOR_HIGHLIGHT + 1 : COLOR_WINDOW + 1);
+    windowClass.lpszClassName = className;
+    ::RegisterClassW(&windowClass);
+    return ::CreateWindowExW(0, className, title, style, area.left, area.top, area.right,
+                             area.bottom, parent, nullptr, windowClass.hInstance, nullptr);
+}
+
+} // namespace
+
+int main() {
+    int argc = 0;
+    wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    if (argv == nullptr || argc < 4) {
+        std::fprintf(stderr, "usage: game_window CLASS TITLE STATUS_FILE [--child] [--at X Y]\n");
+        return 2;
+    }
+    statusPath = argv[3];
+    bool withChild = false;
+    RECT place{50, 50, 480, 320};
+    for (int i = 4; i < argc; ++i) {
+        withChild |= std::wcscmp(argv[i], L"--child") == 0;
+        if (std::wcscmp(argv[i], L"--at") == 0 && i + 2 < argc) {
+            place.left = _wtoi(argv[i + 1]);
+            place.top = _wtoi(argv[i + 2]);
+        }
+    }
+    const HWND window = createWindow(argv[1], argv[2], windowProcedure,
+                                     WS_OVERLAPPEDWINDOW | WS_VISIBLE, place, nullptr);
+    if (window == nullptr) {
+        return 3;
+    }
+    RECT client;
+    ::GetClientRect(window, &client);
+    if (withChild) {
+        // A class of its own: static controls are transparent to WindowFromPoint.
+        child = createWindow(L"VeltoStandInChild", L"", childProcedure, WS_CHILD | WS_VISIBLE,
+                             {client.right / 2, 0, client.right - client.right / 2, client.bottom},
+                             window);
+    }
+    ::SetForegroundWindow(window);
+    POINT centreOfLeftHalf{client.right / 4, client.bottom / 2};
+    ::ClientToScreen(window, &centreOfLeftHalf);
+    ::SetCursorPos(centreOfLeftHalf.x, centreOfLeftHalf.y);
+    ::SetTimer(window, 1, 50, nullptr);
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    return 0;
+}
