@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Measures the real VeltoMacro.exe under Wine on the current X display: scroll-rate accuracy,
-latency from a key press to the first notch, CPU while idle and while scrolling, memory, size.
-Run through scripts/bench, which builds everything and provides the display."""
+"""Measures the real VeltoMacro.exe under Wine on the current X display: the scroll rate and the
+gaps between notches at several intervals, latency from a key press to the first notch, CPU while
+idle and while scrolling, memory, size; and, from Google Benchmark's JSON, the cost of the hook
+procedures and of loading. Writes docs/performance.md. Run through scripts/bench."""
 
 import ctypes
 import datetime
+import json
 import os
 import platform
 import statistics
@@ -14,12 +16,8 @@ import tempfile
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-BUILD = os.path.join(ROOT, "build", "windows")
-EXE = os.path.join(BUILD, "VeltoMacro.exe")
-GAME = os.path.join(BUILD, "tests", "game_window.exe")
-WINE_RUN = os.path.join(ROOT, "cmake", "wine-run")
+SESSION = os.path.join(ROOT, "scripts", "session")
 TICK = os.sysconf("SC_CLK_TCK")
-XK_UP = 0xFF52
 
 
 def now_us():
@@ -28,22 +26,18 @@ def now_us():
 
 
 class Keyboard:
-    """Real X key events through XTest, without a process start between time stamp and event."""
+    """The Up key through XTest, without a process start between time stamp and event."""
 
     def __init__(self):
-        self.x11 = ctypes.CDLL("libX11.so.6")
-        self.xtst = ctypes.CDLL("libXtst.so.6")
+        self.x11, self.xtst = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXtst.so.6")
         self.x11.XOpenDisplay.restype = ctypes.c_void_p
-        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
         self.x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
         self.x11.XKeysymToKeycode.restype = ctypes.c_ubyte
         self.x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
         self.xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
                                                 ctypes.c_ulong]
-        self.display = self.x11.XOpenDisplay(None)
-        if not self.display:
-            sys.exit("bench: no X display")
-        self.up = self.x11.XKeysymToKeycode(self.display, XK_UP)
+        self.display = self.x11.XOpenDisplay(None) or sys.exit("bench: no X display")
+        self.up = self.x11.XKeysymToKeycode(self.display, 0xFF52)
 
     def key(self, pressed):
         sent = now_us()
@@ -52,86 +46,52 @@ class Keyboard:
         return sent
 
 
+def proc_fields(pid, name):
+    with open(f"/proc/{pid}/{name}") as f:
+        return f.read()
+
+
 def cpu_seconds(pid):
-    with open(f"/proc/{pid}/stat") as stat:
-        fields = stat.read().rsplit(")", 1)[1].split()
+    fields = proc_fields(pid, "stat").rsplit(")", 1)[1].split()
     return (int(fields[11]) + int(fields[12])) / TICK
 
 
-def memory_kib(pid):
-    values = {}
-    with open(f"/proc/{pid}/status") as status:
-        for line in status:
-            name, _, rest = line.partition(":")
-            if name in ("VmRSS", "VmHWM"):
-                values[name] = int(rest.split()[0])
-    return values
-
-
-def find_pid(name):
-    for _ in range(100):
-        out = subprocess.run(["pgrep", "-f", name], capture_output=True, text=True).stdout.split()
-        if out:
-            return int(out[0])
-        time.sleep(0.1)
-    sys.exit(f"bench: {name} did not start")
-
-
 class Session:
-    """A stand-in game window and VeltoMacro.exe with one interval, in a folder of their own."""
+    """The stand-in game window and VeltoMacro.exe with one interval, through scripts/session."""
 
-    def __init__(self, keyboard, interval):
-        self.keyboard = keyboard
+    def __init__(self, interval):
         self.work = tempfile.mkdtemp(prefix="velto-bench-")
-        self.status = os.path.join(self.work, "status.txt")
-        self.game = subprocess.Popen(
-            [WINE_RUN, GAME, "LaunchUnrealUWindowsClient", "Velto", self.status, "--at", "20", "20"],
-            cwd=self.work, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for _ in range(150):
-            if os.path.exists(self.status):
-                break
-            time.sleep(0.1)
-        window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid",
-                                 str(self.game.pid)], capture_output=True, text=True).stdout.split()
-        subprocess.run(["xdotool", "mousemove", "140", "180", "click", "1"], check=True)
-        subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=True)
-        with open(os.path.join(self.work, "VeltoMacro.ini"), "w") as config:
-            config.write(f"[general]\ninterval = {interval}\nupbind = 0x26\n")
-        self.velto = subprocess.Popen([WINE_RUN, EXE], cwd=self.work, stdin=subprocess.DEVNULL,
-                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.pid = find_pid("VeltoMacro.exe")
-        # Hooks in place once a press scrolls.
-        for _ in range(40):
-            self.keyboard.key(True)
-            time.sleep(0.15)
-            self.keyboard.key(False)
-            time.sleep(0.25)
-            if self.notches():
-                return
-        sys.exit("bench: VeltoMacro.exe never scrolled")
+        self.run("window", "game", "LaunchUnrealUWindowsClient", "Velto", "20", "20")
+        self.run("activate", "game")
+        self.run("velto", f"[general]\\ninterval = {interval}\\nupbind = 0x26\\n",
+                 "keydown Up", "keyup Up", "game")
+        self.pid = int(subprocess.run(["pgrep", "-f", "VeltoMacro.exe"], capture_output=True,
+                                      text=True).stdout.split()[0])
+
+    def run(self, *args):
+        subprocess.run([SESSION, self.work, *args], check=True, stdout=subprocess.DEVNULL)
 
     def notches(self):
-        with open(self.status) as status:
+        with open(os.path.join(self.work, "game.txt")) as status:
             for line in status:
                 if line.startswith("notch_us"):
                     return [int(value) for value in line.split()[1:]]
         return []
 
-    def notches_between(self, start, end):
-        time.sleep(0.3)  # the stand-in's next status write
-        return [t for t in self.notches() if start <= t <= end]
-
     def close(self):
-        for process in (self.velto, self.game):
-            process.kill()
-            process.wait()
+        self.run("stop")
         subprocess.run(["rm", "-rf", self.work])
 
 
+def percentile(values, fraction):
+    ordered = sorted(values)
+    return ordered[min(len(ordered) - 1, int(fraction * len(ordered)))]
+
+
 def measure(keyboard):
-    results = {"rates": [], "exe_size": os.path.getsize(EXE)}
+    results = {"rates": []}
     for interval in (1, 5, 10, 50):
-        session = Session(keyboard, interval)
+        session = Session(interval)
         try:
             time.sleep(0.5)
             cpu_before = cpu_seconds(session.pid)
@@ -139,141 +99,110 @@ def measure(keyboard):
             time.sleep(5)
             released = keyboard.key(False)
             cpu = (cpu_seconds(session.pid) - cpu_before) / ((released - pressed) / 1e6)
-            held = session.notches_between(pressed, released)
-            expected = (released - pressed) / 1000 / interval
-            # The steady rate, from the first to the last notch of the hold: a count alone would
-            # depend on where the hold falls between two ticks.
-            rate = (len(held) - 1) / ((held[-1] - held[0]) / 1e6) if len(held) > 1 else 0
-            results["rates"].append((interval, len(held), expected, rate, cpu))
+            time.sleep(0.3)  # the stand-in's next status
+            held = [t for t in session.notches() if pressed <= t <= released]
+            # The steady rate, from the first to the last notch: a count alone would depend on
+            # where the hold falls between two ticks.
+            rate = (len(held) - 1) / ((held[-1] - held[0]) / 1e6)
+            gaps = [(b - a) / 1000 for a, b in zip(held, held[1:])]
+            results["rates"].append((interval, len(held), rate, cpu, statistics.median(gaps),
+                                     percentile(gaps, 0.99), max(gaps)))
             if interval == 5:
-                results["scrolling_cpu"] = cpu
-                results["memory"] = memory_kib(session.pid)
+                results["memory"] = {line.split(":")[0]: int(line.split()[1])
+                                     for line in proc_fields(session.pid, "status").splitlines()
+                                     if line.startswith(("VmRSS", "VmHWM"))}
                 latencies = []
                 for _ in range(50):
                     pressed = keyboard.key(True)
                     time.sleep(0.08)
                     keyboard.key(False)
-                    time.sleep(0.07)
+                    time.sleep(0.3)
                     first = [t for t in session.notches() if t >= pressed]
-                    if not first:
-                        time.sleep(0.3)
-                        first = [t for t in session.notches() if t >= pressed]
                     if first:
                         latencies.append((min(first) - pressed) / 1000)
                 results["latency"] = latencies
-                idle_seconds = 60
                 time.sleep(1)
                 before = cpu_seconds(session.pid)
-                time.sleep(idle_seconds)
-                results["idle_cpu"] = (cpu_seconds(session.pid) - before) / idle_seconds
+                time.sleep(60)
+                results["idle_cpu"] = (cpu_seconds(session.pid) - before) / 60
         finally:
             session.close()
     return results
 
 
+def benchmark(name, *args):
+    binary = os.path.join(ROOT, "build", "host", "bench", name)
+    if not os.path.exists(binary):
+        return []
+    out = subprocess.run([binary, "--benchmark_format=json", *args], capture_output=True,
+                         text=True, check=True).stdout
+    return json.loads(out)["benchmarks"]
+
+
+def hook_rows():
+    names = {"UnboundKey": "unbound key", "MouseMove": "mouse move",
+             "BoundKeyWithGate": "bound key press, window gate asked"}
+    return [f"| {names[b['run_name']]} | {b['real_time']:.1f} {b['time_unit']} |"
+            for b in benchmark("velto_hook_benchmark", "--benchmark_repetitions=5",
+                               "--benchmark_report_aggregates_only=true")
+            if b.get("aggregate_name") == "median"]
+
+
+def load_rows():
+    rows = []
+    for b in benchmark("velto_load_benchmark"):
+        _, size, longest = b["name"].split("/")
+        longest = int(longest)
+        rows.append(f"| {size} MiB | {f'{longest} bytes' if longest < 1024 else f'{longest >> 20} MiB'} "
+                    f"| {b['real_time']:.1f} {b['time_unit']} | {b['bytes_per_second'] / 2**20:.0f} MiB/s "
+                    f"| {b['peak_heap_KiB']:.0f} KiB |")
+    return rows
+
+
 def machine():
-    model = "unknown CPU"
-    with open("/proc/cpuinfo") as cpuinfo:
-        for line in cpuinfo:
-            if line.startswith("model name"):
-                model = line.split(":", 1)[1].strip()
-                break
+    model = next((line.split(":", 1)[1].strip() for line in open("/proc/cpuinfo")
+                  if line.startswith("model name")), "unknown CPU")
     wine = subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout.strip()
     return f"{platform.system()} {platform.release()}, {os.cpu_count()} cores ({model}), {wine}, Xvfb"
 
 
-def report(results, hook_costs, load_costs):
+def report(results):
+    memory, latency = results["memory"], results["latency"]
+    exe = os.path.getsize(os.path.join(ROOT, "build", "windows", "VeltoMacro.exe"))
     lines = [
-        "# Measured performance",
-        "",
+        "# Measured performance", "",
         f"Measured by `scripts/bench` on {datetime.date.today().isoformat()}: {machine()}.",
         "The real `VeltoMacro.exe` under Wine, real X key events (XTest) on a virtual display, and a",
-        "stand-in game window that time-stamps every wheel notch it receives.",
-        "",
-        "## Scroll rate (Up held for 5 s)",
-        "",
-        "| interval | notches in the hold | hold x 1000/interval | measured rate | requested rate "
-        "| accuracy | CPU while scrolling |",
-        "|---|---|---|---|---|---|---|",
-    ]
-    for interval, delivered, expected, rate, cpu in results["rates"]:
-        requested = 1000 / interval
-        lines.append(f"| {interval} ms | {delivered} | {expected:.0f} | {rate:.2f}/s | {requested:.0f}/s "
-                     f"| {100 * rate / requested:.2f}% | {100 * cpu:.1f}% of a core |")
-    latency = results["latency"]
-    memory = results["memory"]
+        "stand-in game window that time-stamps every wheel notch it receives.", "",
+        "## Scroll rate and smoothness (Up held for 5 s)", "",
+        "The rate is the steady rate from the first to the last notch of the hold. The gaps are",
+        "between consecutive notches as the window receives them: what a player feels as smoothness.",
+        "", "| interval | notches | measured rate | accuracy | median gap | 99th percentile gap "
+        "| worst gap | CPU while scrolling |", "|---|---|---|---|---|---|---|---|"]
+    for interval, count, rate, cpu, median, p99, worst in results["rates"]:
+        lines.append(f"| {interval} ms | {count} | {rate:.2f}/s | {100 * rate * interval / 1000:.2f}% "
+                     f"| {median:.2f} ms | {p99:.2f} ms | {worst:.1f} ms | {100 * cpu:.1f}% of a core |")
     lines += [
-        "",
-        "## Latency, idle cost, size",
-        "",
-        "| what | measured |",
-        "|---|---|",
+        "", "## Latency, idle cost, size", "", "| what | measured |", "|---|---|",
         f"| press of the bound key to the first notch, interval 5 ms ({len(latency)} presses) | "
         f"median {statistics.median(latency):.1f} ms, worst {max(latency):.1f} ms |",
         f"| CPU while idle, interval 5 ms (60 s) | {100 * results['idle_cpu']:.2f}% of a core |",
-        f"| CPU while scrolling, interval 5 ms | {100 * results['scrolling_cpu']:.1f}% of a core |",
         f"| memory while running (resident set of the Wine process) | {memory['VmRSS'] / 1024:.1f} MiB "
         f"(peak {memory['VmHWM'] / 1024:.1f} MiB) |",
-        f"| size of VeltoMacro.exe | {results['exe_size']:,} bytes |",
-    ]
-    if hook_costs:
-        lines += ["", "## Hook procedures (native build, fake desktop, Google Benchmark medians)", "",
-                  "| event | time per event |", "|---|---|"]
-        lines += [f"| {name} | {cost} |" for name, cost in hook_costs]
-    if load_costs:
+        f"| size of VeltoMacro.exe | {exe:,} bytes |"]
+    hooks, loads = hook_rows(), load_rows()
+    if hooks:
+        lines += ["", "## Hook procedures (native build, fake desktop, Google Benchmark medians of 5)",
+                  "", "| event | time per event |", "|---|---|", *hooks]
+    if loads:
         lines += ["", "## Loading the configuration (native build, Google Benchmark)", "",
                   "| file | longest line | time | throughput | peak heap during the load |",
-                  "|---|---|---|---|---|"]
-        lines += [f"| {size} MiB | {line} | {time_} | {speed} | {peak} |"
-                  for size, line, time_, speed, peak in load_costs]
+                  "|---|---|---|---|---|", *loads]
     return "\n".join(lines) + "\n"
 
 
-def mebibytes_per_second(text):
-    # Google Benchmark writes rates with binary prefixes: 980.5M/s, 1.2G/s.
-    number, unit = float(text[:-3]), text[-3]
-    scale = {"k": 1 / 1024, "M": 1, "G": 1024}[unit]
-    return f"{number * scale:.0f} MiB/s"
-
-
-def load_costs():
-    binary = os.path.join(ROOT, "build", "host", "tests", "velto_load_benchmark")
-    if not os.path.exists(binary):
-        return []
-    out = subprocess.run([binary], capture_output=True, text=True).stdout
-    rows = []
-    for line in out.splitlines():
-        parts = line.split()
-        if not parts or not parts[0].startswith("Load/"):
-            continue
-        _, size, longest = parts[0].split("/")
-        fields = dict(part.split("=") for part in parts if "=" in part)
-        longest = int(longest)
-        rows.append((size, f"{longest} bytes" if longest < 1024 else f"{longest // 1048576} MiB",
-                     f"{parts[1]} {parts[2]}", mebibytes_per_second(fields["bytes_per_second"]),
-                     f"{float(fields['peak_heap_KiB'].rstrip('k')) * (1024 if fields['peak_heap_KiB'].endswith('k') else 1):.0f} KiB"))
-    return rows
-
-
-def hook_costs():
-    binary = os.path.join(ROOT, "build", "host", "tests", "velto_hook_benchmark")
-    if not os.path.exists(binary):
-        return []
-    out = subprocess.run([binary, "--benchmark_repetitions=5", "--benchmark_report_aggregates_only=true"],
-                         capture_output=True, text=True).stdout
-    names = {"UnboundKey": "unbound key", "MouseMove": "mouse move",
-             "BoundKeyWithGate": "bound key press, window gate asked"}
-    costs = []
-    for line in out.splitlines():
-        parts = line.split()
-        if parts and parts[0].endswith("_median"):
-            costs.append((names.get(parts[0][:-7], parts[0][:-7]), f"{parts[1]} {parts[2]}"))
-    return costs
-
-
 def main():
-    text = report(measure(Keyboard()), hook_costs(), load_costs())
-    os.makedirs(os.path.join(ROOT, "docs"), exist_ok=True)
+    text = report(measure(Keyboard()))
     with open(os.path.join(ROOT, "docs", "performance.md"), "w") as out:
         out.write(text)
     print(text)

@@ -1,5 +1,6 @@
 #include "config_reader.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -24,18 +25,16 @@ std::string_view trimLeading(std::string_view text) {
 
 // Folds in place, so the name view stays a view of the line buffer.
 void foldToLower(std::string& buffer, std::string_view name) {
-    const auto start = static_cast<std::size_t>(name.data() - buffer.data());
-    for (std::size_t i = start; i < start + name.size(); ++i) {
-        if (buffer[i] >= 'A' && buffer[i] <= 'Z') {
-            buffer[i] = static_cast<char>(buffer[i] - 'A' + 'a');
-        }
-    }
+    const auto first = buffer.begin() + (name.data() - buffer.data());
+    std::transform(first, first + static_cast<std::ptrdiff_t>(name.size()), first, [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
 }
 
 } // namespace
 
 ConfigReader::ConfigReader(std::string_view path)
-    : file(std::string(path), std::ios::in | std::ios::binary), path(path) {
+    : file(std::string(path), std::ios::binary), path(path) {
     if (!file) {
         throw std::runtime_error(std::string(text(Message::CannotOpen)) + std::string(path));
     }
@@ -67,7 +66,7 @@ ConfigRecord ConfigReader::readRecord() {
         content = trimTrailing(content);
 
         if (content.front() == '[') {
-            if (content.size() < 2 || content.back() != ']') {
+            if (content.back() != ']') { // so a lone '[' fails too
                 fail(Message::SectionNotClosed);
             }
             record.kind = RecordKind::Section;
