@@ -2,17 +2,16 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 
 namespace FakeDesktop {
 
 namespace {
 
-std::unique_ptr<State> current = std::make_unique<State>();
+State current;
 
 const Window* find(HWND handle) {
     const auto index = reinterpret_cast<std::uintptr_t>(handle);
-    return index >= 1 && index <= current->windows.size() ? &current->windows[index - 1] : nullptr;
+    return index >= 1 && index <= current.windows.size() ? &current.windows[index - 1] : nullptr;
 }
 
 // Copies as the platform does: at most capacity - 1 characters, then a terminator.
@@ -28,8 +27,8 @@ const char* hookName(int kind) {
 }
 
 LRESULT deliver(int kind, int nCode, WPARAM message, const void* record) {
-    const auto hook = current->hooks.find(kind);
-    return hook == current->hooks.end()
+    const auto hook = current.hooks.find(kind);
+    return hook == current.hooks.end()
                ? PassedOn
                : hook->second(nCode, message, reinterpret_cast<LPARAM>(record));
 }
@@ -37,17 +36,17 @@ LRESULT deliver(int kind, int nCode, WPARAM message, const void* record) {
 } // namespace
 
 State& state() {
-    return *current;
+    return current;
 }
 
 void reset() {
-    current = std::make_unique<State>();
+    current = State{};
 }
 
 HWND addWindow(std::u16string className, std::u16string title) {
-    current->windows.push_back({std::move(className), std::move(title)});
+    current.windows.push_back({std::move(className), std::move(title)});
     // Made-up handles are what a fake desktop is for.
-    return reinterpret_cast<HWND>(current->windows.size()); // NOLINT(performance-no-int-to-ptr)
+    return reinterpret_cast<HWND>(current.windows.size()); // NOLINT(performance-no-int-to-ptr)
 }
 
 LRESULT key(WPARAM message, DWORD vkCode, DWORD scanCode, DWORD flags, int nCode) {
@@ -61,12 +60,12 @@ LRESULT mouse(WPARAM message, DWORD mouseData, int nCode) {
 }
 
 bool tick() {
-    const LPTIMECALLBACK timer = current->timer;
+    const LPTIMECALLBACK timer = current.timer;
     if (timer == nullptr) {
         return false;
     }
-    if (!current->timerPeriodic) {
-        current->timer = nullptr; // a one-shot timer fires once
+    if (!current.timerPeriodic) {
+        current.timer = nullptr; // a one-shot timer fires once
     }
     timer(1, 0, 0, 0, 0);
     return true;
