@@ -5,7 +5,8 @@
 namespace {
 
 bool equals(const DesktopPlatform::WCHAR* text, int length, std::u16string_view expected) {
-    return length >= 0 && static_cast<std::size_t>(length) == expected.size() &&
+    // A negative length never equals a size, so it needs no check of its own.
+    return static_cast<std::size_t>(length) == expected.size() &&
            std::u16string_view(text, expected.size()) == expected;
 }
 

@@ -8,6 +8,7 @@ window game LaunchUnrealUWindowsClient Velto
 focus game
 start                       => hook mouse, full timer resolution, timer 5 ms
 WM_LBUTTONDOWN              => swallowed
+WM_MOUSEMOVE                => passed
 tick                        => notch +120
 WM_LBUTTONUP                => swallowed
 WM_RBUTTONDOWN              => swallowed
