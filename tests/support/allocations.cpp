@@ -3,16 +3,15 @@
 #include <cstdlib>
 #include <new>
 
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define VELTO_SANITIZED 1
+#if defined(__SANITIZE_ADDRESS__)
+#define VELTO_SANITIZED
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define VELTO_SANITIZED 1
+#if __has_feature(address_sanitizer)
+#define VELTO_SANITIZED
 #endif
 #endif
 
 #if defined(VELTO_SANITIZED)
-
 bool allocationsCounted() {
     return false;
 }
@@ -20,7 +19,6 @@ long allocationCount() {
     return 0;
 }
 void setHeapBudget(std::size_t) {}
-
 #else
 
 #include <malloc.h>
@@ -32,9 +30,7 @@ void setHeapBudget(std::size_t) {}
 
 namespace {
 long count = 0;
-std::size_t inUse = 0;
-std::size_t base = 0;
-std::size_t budget = 0;
+long long inUse = 0, base = 0, budget = 0;
 bool exhausted = false;
 } // namespace
 
@@ -46,36 +42,29 @@ long allocationCount() {
 }
 void setHeapBudget(std::size_t bytes) {
     base = inUse;
-    budget = bytes;
+    budget = static_cast<long long>(bytes);
     exhausted = false;
 }
 
 void* operator new(std::size_t size) {
     ++count;
-    if (budget != 0) {
-        const std::size_t used = inUse - base;
-        exhausted = exhausted ? used > budget / 4 : used + size > budget;
-        if (exhausted) {
-            throw std::bad_alloc();
-        }
-    }
-    void* memory = std::malloc(size == 0 ? 1 : size);
+    const long long used = inUse - base;
+    exhausted = budget != 0 &&
+                (exhausted ? used > budget / 4 : used + static_cast<long long>(size) > budget);
+    void* memory = exhausted ? nullptr : std::malloc(size == 0 ? 1 : size);
     if (memory == nullptr) {
         throw std::bad_alloc();
     }
-    inUse += usableSize(memory);
+    inUse += static_cast<long long>(usableSize(memory));
     return memory;
 }
 
 void operator delete(void* memory) noexcept {
-    if (memory != nullptr) {
-        inUse -= usableSize(memory);
-        std::free(memory);
-    }
+    inUse -= memory == nullptr ? 0 : static_cast<long long>(usableSize(memory));
+    std::free(memory);
 }
 
 void operator delete(void* memory, std::size_t) noexcept {
     operator delete(memory);
 }
-
 #endif

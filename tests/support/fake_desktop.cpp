@@ -9,17 +9,21 @@ namespace {
 
 State current;
 
-const Window* find(HWND handle) {
-    const auto index = reinterpret_cast<std::uintptr_t>(handle);
-    return index >= 1 && index <= current.windows.size() ? &current.windows[index - 1] : nullptr;
-}
-
 // Copies as the platform does: at most capacity - 1 characters, then a terminator.
 int copyText(const std::u16string& text, WCHAR* buffer, int capacity) {
     const auto count = std::min(text.size(), static_cast<std::size_t>(capacity - 1));
     std::copy_n(text.begin(), count, buffer);
     buffer[count] = u'\0';
     return static_cast<int>(count);
+}
+
+// The class name or the title of a window, 0 characters when there is no such window.
+int windowText(HWND handle, std::u16string Window::*text, WCHAR* buffer, int capacity) {
+    ++current.windowQueries;
+    const auto index = reinterpret_cast<std::uintptr_t>(handle);
+    return index >= 1 && index <= current.windows.size()
+               ? copyText(current.windows[index - 1].*text, buffer, capacity)
+               : 0;
 }
 
 const char* hookName(int kind) {
@@ -144,15 +148,11 @@ HWND GetForegroundWindow() {
 }
 
 int GetClassNameW(HWND hWnd, WCHAR* lpClassName, int nMaxCount) {
-    ++state().windowQueries;
-    const FakeDesktop::Window* window = FakeDesktop::find(hWnd);
-    return window == nullptr ? 0 : FakeDesktop::copyText(window->className, lpClassName, nMaxCount);
+    return FakeDesktop::windowText(hWnd, &FakeDesktop::Window::className, lpClassName, nMaxCount);
 }
 
 int GetWindowTextW(HWND hWnd, WCHAR* lpString, int nMaxCount) {
-    ++state().windowQueries;
-    const FakeDesktop::Window* window = FakeDesktop::find(hWnd);
-    return window == nullptr ? 0 : FakeDesktop::copyText(window->title, lpString, nMaxCount);
+    return FakeDesktop::windowText(hWnd, &FakeDesktop::Window::title, lpString, nMaxCount);
 }
 
 BOOL GetCursorPos(POINT* lpPoint) {
@@ -221,10 +221,12 @@ DWORD GetLastError() {
     return state().lastError;
 }
 
-DWORD FormatMessageA(DWORD, const void*, DWORD dwMessageId, DWORD, char* lpBuffer, DWORD nSize,
-                     void*) {
+// The system's texts, in the system's own language only.
+DWORD FormatMessageA(DWORD dwFlags, const void*, DWORD dwMessageId, DWORD dwLanguageId,
+                     char* lpBuffer, DWORD nSize, void*) {
     const auto found = state().systemTexts.find(dwMessageId);
-    if (found == state().systemTexts.end() || found->second.size() >= nSize) {
+    if ((dwFlags & FORMAT_MESSAGE_FROM_SYSTEM) == 0 || dwLanguageId != 0 ||
+        found == state().systemTexts.end() || found->second.size() >= nSize) {
         return 0;
     }
     std::memcpy(lpBuffer, found->second.c_str(), found->second.size() + 1);
