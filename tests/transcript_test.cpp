@@ -28,23 +28,16 @@ struct Line {
     std::string input, expected, actual;
 };
 
-const std::map<std::string, WPARAM> Events = {{"WM_KEYDOWN", WM_KEYDOWN},
-                                              {"WM_KEYUP", WM_KEYUP},
-                                              {"WM_CHAR", 0x0102},
-                                              {"WM_SYSKEYDOWN", WM_SYSKEYDOWN},
-                                              {"WM_SYSKEYUP", WM_SYSKEYUP},
-                                              {"WM_MOUSEMOVE", WM_MOUSEMOVE},
-                                              {"WM_LBUTTONDOWN", WM_LBUTTONDOWN},
-                                              {"WM_LBUTTONUP", WM_LBUTTONUP},
-                                              {"WM_LBUTTONDBLCLK", 0x0203},
-                                              {"WM_RBUTTONDOWN", WM_RBUTTONDOWN},
-                                              {"WM_RBUTTONUP", WM_RBUTTONUP},
-                                              {"WM_MBUTTONDOWN", WM_MBUTTONDOWN},
-                                              {"WM_MBUTTONUP", WM_MBUTTONUP},
-                                              {"WM_MOUSEWHEEL", WM_MOUSEWHEEL},
-                                              {"WM_XBUTTONDOWN", WM_XBUTTONDOWN},
-                                              {"WM_XBUTTONUP", WM_XBUTTONUP},
-                                              {"WM_MOUSEHWHEEL", 0x020E}};
+// clang-format off
+const std::map<std::string, WPARAM> Events = {
+    {"WM_KEYDOWN", WM_KEYDOWN}, {"WM_KEYUP", WM_KEYUP}, {"WM_CHAR", 0x0102},
+    {"WM_SYSKEYDOWN", WM_SYSKEYDOWN}, {"WM_SYSKEYUP", WM_SYSKEYUP}, {"WM_MOUSEMOVE", WM_MOUSEMOVE},
+    {"WM_LBUTTONDOWN", WM_LBUTTONDOWN}, {"WM_LBUTTONUP", WM_LBUTTONUP},
+    {"WM_LBUTTONDBLCLK", 0x0203}, {"WM_RBUTTONDOWN", WM_RBUTTONDOWN}, {"WM_RBUTTONUP", WM_RBUTTONUP},
+    {"WM_MBUTTONDOWN", WM_MBUTTONDOWN}, {"WM_MBUTTONUP", WM_MBUTTONUP},
+    {"WM_MOUSEWHEEL", WM_MOUSEWHEEL}, {"WM_MOUSEHWHEEL", 0x020E},
+    {"WM_XBUTTONDOWN", WM_XBUTTONDOWN}, {"WM_XBUTTONUP", WM_XBUTTONUP}};
+// clang-format on
 
 // What the message wait hands the loop: its result and the message.
 const std::map<std::string, std::pair<BOOL, UINT>> LoopSteps = {
@@ -60,6 +53,13 @@ void add(std::string& answer, const std::string& item) {
 
 std::uint32_t number(const std::string& text) {
     return static_cast<std::uint32_t>(std::stoll(text, nullptr, 0));
+}
+
+// Whether delivering an event or a tick allocated: neither may.
+template <typename Deliver> bool allocates(Deliver deliver) {
+    const long before = allocationCount();
+    deliver();
+    return allocationCount() != before;
 }
 
 class Session {
@@ -210,11 +210,8 @@ private:
     void tick(Line& line) {
         desktop.sentCount = 0;
         desktop.windowQueries = 0;
-        const long before = allocationCount();
-        if (!FakeDesktop::tick()) {
-            line.actual = "no timer";
-        }
-        const bool allocated = allocationCount() != before;
+        bool ticked = false;
+        const bool allocated = allocates([&ticked] { ticked = FakeDesktop::tick(); });
         for (std::size_t i = 0; i < desktop.sentCount; ++i) {
             const INPUT& sent = desktop.sent[i];
             const auto amount = static_cast<std::int32_t>(sent.mi.mouseData);
@@ -223,31 +220,30 @@ private:
                                  : "input of type " + std::to_string(sent.type));
         }
         if (line.actual.empty()) {
-            line.actual = desktop.windowQueries == 0 ? "idle" : "nothing";
+            line.actual = !ticked ? "no timer" : desktop.windowQueries == 0 ? "idle" : "nothing";
         }
         if (allocated) {
             add(line.actual, "allocated");
         }
     }
 
+    // A message and a code, then `name=value` fields, all numbers.
     void event(Line& line, const std::vector<std::string>& words) {
-        std::map<std::string, std::string> fields = {
-            {"", "0"}, {"nCode", "0"}, {"scan", "0"}, {"flags", "0"}, {"data", "0"}};
+        std::map<std::string, std::uint32_t> fields;
         for (std::size_t i = 1; i < words.size(); ++i) {
             const auto equals = words[i].find('=');
-            fields[equals == std::string::npos ? "" : words[i].substr(0, equals)] =
-                words[i].substr(equals == std::string::npos ? 0 : equals + 1);
+            fields[words[i].substr(0, equals == std::string::npos ? 0 : equals)] =
+                number(words[i].substr(equals == std::string::npos ? 0 : equals + 1));
         }
-        const auto field = [&fields](const char* name) { return number(fields[name]); };
         const WPARAM message = Events.at(words[0]);
-        const int nCode = std::stoi(fields["nCode"]);
-        const DWORD code = number(fields[""]), scan = field("scan"), flags = field("flags");
-        const DWORD data = field("data");
-        const long before = allocationCount();
-        const LRESULT answer = message < WM_MOUSEMOVE
-                                   ? FakeDesktop::key(message, code, scan, flags, nCode)
-                                   : FakeDesktop::mouse(message, data, nCode);
-        const bool allocated = allocationCount() != before;
+        const auto nCode = static_cast<int>(fields["nCode"]);
+        const DWORD code = fields[""], scan = fields["scan"], flags = fields["flags"];
+        const DWORD data = fields["data"];
+        LRESULT answer = 0;
+        const bool allocated = allocates([&] {
+            answer = message < WM_MOUSEMOVE ? FakeDesktop::key(message, code, scan, flags, nCode)
+                                            : FakeDesktop::mouse(message, data, nCode);
+        });
         line.actual = answer == 1 ? "swallowed" : answer == FakeDesktop::PassedOn ? "passed" : "?";
         if (allocated) {
             add(line.actual, "allocated");

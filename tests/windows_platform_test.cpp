@@ -11,10 +11,9 @@ namespace {
 TEST(WindowsPlatform, PlatformErrorIsTheSystemsTextTrimmed) {
     for (const DWORD code : {2u, 5u, 87u, 1428u, 0xE0001234u}) {
         char buffer[4096];
-        std::string expected(buffer, ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM |
-                                                          FORMAT_MESSAGE_IGNORE_INSERTS,
-                                                      nullptr, code, 0, buffer, sizeof buffer,
-                                                      nullptr));
+        std::string expected(
+            buffer, ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                     nullptr, code, 0, buffer, sizeof buffer, nullptr));
         expected.erase(expected.find_last_not_of(std::string(" \t\r\n\0", 5)) + 1);
         const PlatformError error(code);
         EXPECT_EQ(error.what(), expected.empty() ? "unknown error" : expected) << code;

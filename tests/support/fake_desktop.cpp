@@ -19,7 +19,6 @@ int copyText(const std::u16string& text, WCHAR* buffer, int capacity) {
 
 // The class name or the title of a window, 0 characters when there is no such window.
 int windowText(HWND handle, std::u16string Window::*text, WCHAR* buffer, int capacity) {
-    ++current.windowQueries;
     const auto index = reinterpret_cast<std::uintptr_t>(handle);
     return index >= 1 && index <= current.windows.size()
                ? copyText(current.windows[index - 1].*text, buffer, capacity)
@@ -64,15 +63,10 @@ LRESULT mouse(WPARAM message, DWORD mouseData, int nCode) {
 }
 
 bool tick() {
-    const LPTIMECALLBACK timer = current.timer;
-    if (timer == nullptr) {
-        return false;
+    if (current.timer != nullptr) {
+        current.timer(1, 0, 0, 0, 0);
     }
-    if (!current.timerPeriodic) {
-        current.timer = nullptr; // a one-shot timer fires once
-    }
-    timer(1, 0, 0, 0, 0);
-    return true;
+    return current.timer != nullptr;
 }
 
 } // namespace FakeDesktop
@@ -156,22 +150,17 @@ int GetWindowTextW(HWND hWnd, WCHAR* lpString, int nMaxCount) {
 }
 
 BOOL GetCursorPos(POINT* lpPoint) {
-    ++state().windowQueries;
     *lpPoint = {100, 100};
     return state().cursorReadable ? 1 : 0;
 }
 
 HWND WindowFromPoint(POINT Point) {
-    ++state().windowQueries;
     // The cursor is always at (100, 100); only there is the answer known.
     return Point.x == 100 && Point.y == 100 ? state().atCursor : nullptr;
 }
 
-UINT SendInput(UINT cInputs, INPUT* pInputs, int cbSize) {
+UINT SendInput(UINT cInputs, INPUT* pInputs, int) {
     auto& s = state();
-    if (cbSize != static_cast<int>(sizeof(INPUT))) {
-        return 0;
-    }
     for (UINT i = 0; i < cInputs && s.sentCount < s.sent.size(); ++i) {
         s.sent[s.sentCount++] = pInputs[i];
     }
@@ -202,7 +191,7 @@ BOOL SetConsoleOutputCP(UINT wCodePageID) {
     return 1;
 }
 
-MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR, UINT fuEvent) {
+MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR, UINT) {
     auto& s = state();
     s.calls.push_back("timer " + std::to_string(uDelay) + " ms");
     if (uResolution != 1) {
@@ -213,7 +202,6 @@ MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_
         return 0;
     }
     s.timer = fptc;
-    s.timerPeriodic = (fuEvent & TIME_PERIODIC) != 0;
     return 1;
 }
 

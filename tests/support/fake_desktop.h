@@ -31,22 +31,21 @@ struct State {
     HWND foreground = nullptr;
     HWND atCursor = nullptr;
     bool cursorReadable = true;
-    int windowQueries = 0; // foreground, class, title, cursor and window-at-point questions
+    int windowQueries = 0; // how often the foreground window was asked for
 
     std::map<int, DWORD> hookFailures; // hook kind -> the last error of its refusal
     bool timerRefused = false;
     DWORD lastError = 0;
     std::map<DWORD, std::string> systemTexts;
-    std::map<LONG, std::u16string> keyNames;   // GetKeyNameTextW's answers
+    std::map<LONG, std::u16string> keyNames; // GetKeyNameTextW's answers
 
     std::map<int, HOOKPROC> hooks; // kind -> installed procedure
     LPTIMECALLBACK timer = nullptr;
-    bool timerPeriodic = false;
     std::vector<std::string> calls; // installations, releases and the timer, in order
 
     // Answers GetMessageW, or returns KeepWaiting after events that posted messages.
     std::function<BOOL(MSG&)> nextMessage;
-    std::array<UINT, 8> posted{};          // PostThreadMessageW's queue
+    std::array<UINT, 8> posted{}; // PostThreadMessageW's queue
     std::size_t postedCount = 0;
     int translated = 0;
     int dispatched = 0;
