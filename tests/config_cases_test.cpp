@@ -44,7 +44,7 @@ TEST(ConfigCases, LoadAsWritten) {
         if (row[0] != '#' && arrow != std::string::npos) {
             const std::string actual = load(unescape(row.substr(0, arrow)));
             EXPECT_EQ(actual, row.substr(arrow + 4)) << group << "\n" << row.substr(0, arrow);
-            row = row.substr(0, arrow + 4) + actual;
+            row.replace(arrow + 4, std::string::npos, actual);
         }
     }
     EXPECT_GT(rows.size(), 1000u) << file;

@@ -36,7 +36,7 @@ void foldToLower(std::string& buffer, std::string_view name) {
 ConfigReader::ConfigReader(std::string_view path)
     : file(std::string(path), std::ios::binary), path(path) {
     if (!file) {
-        throw std::runtime_error(std::string(text(Message::CannotOpen)) + std::string(path));
+        throw std::runtime_error(std::string(messageText(Message::CannotOpen)) + std::string(path));
     }
 }
 
@@ -96,5 +96,5 @@ std::string ConfigReader::location() const {
 }
 
 void ConfigReader::fail(Message message) const {
-    throw std::runtime_error(location() + ": " + std::string(text(message)));
+    throw std::runtime_error(location() + ": " + std::string(messageText(message)));
 }

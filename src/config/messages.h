@@ -46,6 +46,6 @@ inline constexpr std::array<std::string_view, 17> Messages = {
     "No key was bound to either scroll direction.",
 };
 
-constexpr std::string_view text(Message message) {
+constexpr std::string_view messageText(Message message) {
     return Messages[static_cast<std::size_t>(message)];
 }

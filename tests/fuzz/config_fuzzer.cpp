@@ -4,14 +4,13 @@
 #include "config/messages.h"
 #include "config/settings.h"
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <sys/mman.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace {
 
@@ -34,10 +33,10 @@ void checkError(const std::string& message, const std::string& path, std::string
                        (!input.empty() && input.back() != '\n' ? 1 : 0);
     promise(line <= static_cast<unsigned long long>(lines) && (line > 0 || input.empty()),
             "line number outside the file", message);
-    const std::string text = message.substr(digits + 2);
-    promise(std::find(Messages.begin(), Messages.end(), text) != Messages.end() ||
-                text == std::make_error_code(std::errc::invalid_argument).message() ||
-                text == std::make_error_code(std::errc::result_out_of_range).message(),
+    const std::string said = message.substr(digits + 2);
+    promise(std::find(Messages.begin(), Messages.end(), said) != Messages.end() ||
+                said == std::make_error_code(std::errc::invalid_argument).message() ||
+                said == std::make_error_code(std::errc::result_out_of_range).message(),
             "unknown message", message);
 }
 

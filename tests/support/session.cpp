@@ -9,8 +9,10 @@
 #include "support/fake_desktop.h"
 #include "support/text.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -104,10 +106,8 @@ private:
             std::ofstream(args.size() > 1 ? args[1] : "VeltoMacro.ini", std::ios::binary)
                 << *config;
         }
-        std::vector<const char*> argv;
-        for (const std::string& arg : args) {
-            argv.push_back(arg.c_str());
-        }
+        std::vector<const char*> argv(args.size());
+        std::transform(args.begin(), args.end(), argv.begin(), std::mem_fn(&std::string::c_str));
         std::istringstream in(input);
         std::ostringstream errors;
         current = &line;
@@ -144,8 +144,8 @@ private:
             }
             current->actual = current->actual.empty() ? "-" : current->actual;
         }
-        std::istringstream text(printed.str());
-        for (std::string row; std::getline(text, row);) {
+        std::istringstream rows(printed.str());
+        for (std::string row; std::getline(rows, row);) {
             add(current->actual, inQuotes(row));
         }
         printed.str("");

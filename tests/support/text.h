@@ -26,16 +26,16 @@ inline std::string unescape(std::string_view text) {
 }
 
 inline std::string escape(std::string_view bytes) {
-    std::string text;
+    std::string escaped;
     for (const char c : bytes) {
         char hex[5];
         std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(c));
         const auto at = Escaped.find(c);
-        text += at != std::string_view::npos ? std::string{'\\', EscapeLetters[at]}
-                : c < ' ' || c > '~'         ? std::string(hex)
-                                             : std::string(1, c);
+        escaped += at != std::string_view::npos ? std::string{'\\', EscapeLetters[at]}
+                   : c < ' ' || c > '~'         ? std::string(hex)
+                                                : std::string(1, c);
     }
-    return text;
+    return escaped;
 }
 
 // Splits at blanks; a word in double quotes may hold blanks and escapes.
@@ -56,7 +56,7 @@ inline std::vector<std::string> tokens(std::string_view line) {
 
 // The UTF-16 of UTF-8 text, for the names the fake desktop hands out.
 inline std::u16string utf16(std::string_view bytes) {
-    std::u16string text;
+    std::u16string units;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
         const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
@@ -65,10 +65,10 @@ inline std::u16string utf16(std::string_view bytes) {
             c = c << 6 | (bytes[++i] & 0x3F);
         }
         if (c >= 0x10000) {
-            text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            units += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
             c = 0xDC00 + (c & 0x3FF);
         }
-        text += static_cast<char16_t>(c);
+        units += static_cast<char16_t>(c);
     }
-    return text;
+    return units;
 }
