@@ -11,7 +11,7 @@ namespace {
 using namespace DesktopPlatform;
 
 void setUp() {
-    FakeDesktop::reset();
+    FakeDesktop::state() = FakeDesktop::State{};
     const auto game = FakeDesktop::addWindow(u"LaunchUnrealUWindowsClient", u"Velto");
     FakeDesktop::state().foreground = FakeDesktop::state().atCursor = game;
     CurrentSettings = {5, 0x26, 0x28};

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# End to end: the real programs under Wine, driven by real X input, observed by stand-in game
-# windows; checks on counts and directions, never on times. Auto-repeat is real here: a key held
-# for more than about half a second sends repeated key-downs.
-# Usage: e2e_test.sh SCENARIO   (needs DISPLAY; exits 77 to skip without one)
+# What only the real programs under Wine can show: driven by real X input and observed by stand-in
+# game windows, that they scroll, swallow and pass what they should (checks on counts and
+# directions, never on times); the failure reports that only the real runtime, file system and
+# timer service produce; and the release archive as a player gets it. Auto-repeat is real here: a
+# key held for more than about half a second sends repeated key-downs.
+# Usage: e2e_test.sh SCENARIO, with VELTO_BUILD the Windows build and VELTO_VERSION its version
+# (needs DISPLAY; exits 77 to skip without one)
 [ -n "${DISPLAY:-}" ] || { echo "skipped: no X display (scripts/test provides one)"; exit 77; }
-session=$(cd "$(dirname "$0")/../../scripts" && pwd)/session
+root=$(cd "$(dirname "$0")/../.." && pwd)
+session=$root/scripts/session
 s() { "$session" "$work" "$@" || exit 3; }
 v() { "$session" "$work" value "$@"; }
 sum() { echo $(($(v "$1" "$2") + $(v "$1" "$3"))); }
@@ -96,6 +100,48 @@ scenario_key_finder() {
     check "nothing swallowed: Up (repeated), A, Shift and the button reached the game" \
         "$(v game key_down_26)" -gt 1 -a "$(v game key_down_41)" -eq 1 -a \
         "$(v game key_down_10)" -eq 1 -a "$(v game window_button_down_5)" -eq 1
+}
+
+# Each report byte for byte on standard error (Wine turns "\n" into "\r\n"), nothing on standard
+# output, exit code 1, input at its end ending the wait.
+scenario_reports() {
+    cd "$work" || exit 3
+    report() { # MESSAGE [ARG...]
+        timeout 60 "$root/cmake/wine-run" "$VELTO_BUILD/VeltoMacro.exe" "${@:2}" </dev/null >out.txt 2>err.txt
+        check "$1" "$?" -eq 1 -a ! -s out.txt -a "$(tr -d '\r' <err.txt)" = "$(printf 'Error: %s\n\nPress Enter to exit...' "$1")"
+    }
+    report "Unable to open configuration file: VeltoMacro.ini"
+    printf '[general]\n\xc3\xa9 = 1\n' >"my binds.ini"
+    report "my binds.ini:2: Invalid key/value pair." "my binds.ini" extra
+    mkdir folder
+    report "Unable to open configuration file: folder" folder
+    report "/proc/self/mem:1: Unable to read configuration file." /proc/self/mem
+    printf '[general]\ninterval = 70000\nupbind = 0x26\ndownbind = 5\n' >timer.ini
+    report "Unable to start the scroll timer with an interval of 70000 milliseconds." timer.ini
+}
+
+# Exactly the two programs, the sample, the README and the licence; each program with the version
+# and a manifest asking for no rights beyond the user's; both starting from the unpacked folder.
+scenario_package() {
+    local name="VeltoMacro-$VELTO_VERSION-win64"
+    cmake --build "$VELTO_BUILD" --target package >"$work/package.log" 2>&1 || { cat "$work/package.log"; exit 1; }
+    cd "$work" && python3 -m zipfile -e "$VELTO_BUILD/$name.zip" . && cd "$name" || exit 1
+    check "the archive holds the programs, the sample, the README and the licence" \
+        "$(find . -type f | sort | tr '\n' ' ')" = "./LICENSE ./README.md ./VeltoKeys.exe ./VeltoMacro.exe ./VeltoMacro.ini "
+    check "the sample and the README are the repository's" \
+        -z "$(cmp VeltoMacro.ini "$root/VeltoMacro.ini"; cmp README.md "$root/README.md")"
+    for program in VeltoMacro VeltoKeys; do
+        x86_64-w64-mingw32-windres -i "$program.exe" -O rc >"$work/$program.rc"
+        check "$program: version $VELTO_VERSION, its own name, running as the user without UI access" \
+            "$(grep -c -e "\"ProductVersion\", \"$VELTO_VERSION\"" -e "\"OriginalFilename\", \"$program.exe\"" \
+                -e 'level=""asInvoker"" uiAccess=""false""' "$work/$program.rc")" -eq 3
+    done
+    "$root/cmake/wine-run" ./VeltoMacro.exe </dev/null >"$work/macro.out" 2>&1 &
+    "$root/cmake/wine-run" ./VeltoKeys.exe </dev/null >"$work/keys.out" 2>&1 &
+    sleep 4
+    check "VeltoMacro runs with its sample, silently" -n "$(jobs -r %1)" -a ! -s "$work/macro.out"
+    check "VeltoKeys says what to do" "$(head -n 1 "$work/keys.out" | tr -d '\r')" = "Press the key or mouse button you want to bind."
+    kill $(jobs -p) 2>/dev/null
 }
 
 # Wine's first starts on a fresh prefix sometimes hiccup: a setting that did not come up (exit 3)

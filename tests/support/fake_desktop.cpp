@@ -5,52 +5,47 @@
 
 namespace FakeDesktop {
 
-namespace {
+State& state() {
+    static State desktop;
+    return desktop;
+}
 
-State current;
+HWND addWindow(std::u16string className, std::u16string title) {
+    state().windows.push_back({std::move(className), std::move(title)});
+    // Made-up handles are what a fake desktop is for.
+    return reinterpret_cast<HWND>(state().windows.size()); // NOLINT(performance-no-int-to-ptr)
+}
+
+namespace {
 
 // Copies as the platform does: at most capacity - 1 characters, then a terminator.
 int copyText(const std::u16string& text, WCHAR* buffer, int capacity) {
     const auto count = std::min(text.size(), static_cast<std::size_t>(capacity - 1));
-    std::copy_n(text.begin(), count, buffer);
-    buffer[count] = u'\0';
+    std::copy_n(text.begin(), count, buffer)[0] = u'\0';
     return static_cast<int>(count);
 }
 
-// The class name or the title of a window, 0 characters when there is no such window.
+// A window's class name or title; nothing for no window.
 int windowText(HWND handle, std::u16string Window::*text, WCHAR* buffer, int capacity) {
     const auto index = reinterpret_cast<std::uintptr_t>(handle);
-    return index >= 1 && index <= current.windows.size()
-               ? copyText(current.windows[index - 1].*text, buffer, capacity)
+    const auto& windows = state().windows;
+    return index >= 1 && index <= windows.size()
+               ? copyText(windows[index - 1].*text, buffer, capacity)
                : 0;
 }
 
-const char* hookName(int kind) {
-    return kind == WH_MOUSE_LL ? "mouse" : "keyboard";
-}
-
 LRESULT deliver(int kind, int nCode, WPARAM message, const void* record) {
-    const auto hook = current.hooks.find(kind);
-    return hook == current.hooks.end()
+    const auto hook = state().hooks.find(kind);
+    return hook == state().hooks.end()
                ? PassedOn
                : hook->second(nCode, message, reinterpret_cast<LPARAM>(record));
 }
 
+std::string hookName(int kind) {
+    return kind == WH_MOUSE_LL ? "mouse" : "keyboard";
+}
+
 } // namespace
-
-State& state() {
-    return current;
-}
-
-void reset() {
-    current = State{};
-}
-
-HWND addWindow(std::u16string className, std::u16string title) {
-    current.windows.push_back({std::move(className), std::move(title)});
-    // Made-up handles are what a fake desktop is for.
-    return reinterpret_cast<HWND>(current.windows.size()); // NOLINT(performance-no-int-to-ptr)
-}
 
 LRESULT key(WPARAM message, DWORD vkCode, DWORD scanCode, DWORD flags, int nCode) {
     const KBDLLHOOKSTRUCT record{vkCode, scanCode, flags, 0, 0};
@@ -63,90 +58,78 @@ LRESULT mouse(WPARAM message, DWORD mouseData, int nCode) {
 }
 
 bool tick() {
-    if (current.timer != nullptr) {
-        current.timer(1, 0, 0, 0, 0);
+    if (state().timer != nullptr) {
+        state().timer(1, 0, 0, 0, 0);
     }
-    return current.timer != nullptr;
+    return state().timer != nullptr;
 }
 
 } // namespace FakeDesktop
 
 namespace DesktopPlatform {
 
-using FakeDesktop::state;
+using namespace FakeDesktop;
 
 HHOOK SetWindowsHookExW(int idHook, HOOKPROC lpfn, HINSTANCE, DWORD dwThreadId) {
     auto& s = state();
-    s.calls.push_back(std::string("hook ") + FakeDesktop::hookName(idHook));
     const auto failure = s.hookFailures.find(idHook);
-    if (failure != s.hookFailures.end() || dwThreadId != 0) {
-        // Low-level hooks can only be global (ERROR_GLOBAL_ONLY_HOOK).
-        s.lastError = failure != s.hookFailures.end() ? failure->second : 1429;
-        s.calls.back() += " refused";
-        return nullptr;
+    // A low-level hook can only be global (ERROR_GLOBAL_ONLY_HOOK otherwise).
+    const bool refused = failure != s.hookFailures.end() || dwThreadId != 0;
+    s.lastError =
+        refused ? (failure != s.hookFailures.end() ? failure->second : 1429) : s.lastError;
+    s.calls.push_back("hook " + hookName(idHook) + (refused ? " refused" : ""));
+    if (!refused) {
+        s.hooks[idHook] = lpfn;
     }
-    s.hooks[idHook] = lpfn;
-    return reinterpret_cast<HHOOK>(static_cast<std::uintptr_t>(idHook)); // NOLINT
+    return refused ? nullptr
+                   : reinterpret_cast<HHOOK>(static_cast<std::uintptr_t>(idHook)); // NOLINT
 }
 
 // cppcheck-suppress constParameter ; the platform's signature
 BOOL UnhookWindowsHookEx(HHOOK hhk) {
     const auto kind = static_cast<int>(reinterpret_cast<std::uintptr_t>(hhk));
-    if (state().hooks.erase(kind) == 0) {
-        return 0;
+    const bool installed = state().hooks.erase(kind) == 1;
+    if (installed) {
+        state().calls.push_back("unhook " + hookName(kind));
     }
-    state().calls.push_back(std::string("unhook ") + FakeDesktop::hookName(kind));
-    return 1;
+    return installed ? 1 : 0;
 }
 
 LRESULT CallNextHookEx(HHOOK, int, WPARAM, LPARAM) {
-    return FakeDesktop::PassedOn;
+    return PassedOn;
 }
 
-BOOL GetMessageW(MSG* lpMsg, HWND, UINT wMsgFilterMin, UINT wMsgFilterMax) {
+BOOL GetMessageW(MSG* lpMsg, HWND, UINT, UINT) {
     auto& s = state();
-    for (;;) {
-        *lpMsg = MSG{};
-        BOOL result = 1;
-        if (s.postedCount > 0) {
-            lpMsg->message = s.posted[0];
-            std::copy(s.posted.begin() + 1, s.posted.end(), s.posted.begin());
-            --s.postedCount;
-        } else {
-            result = s.nextMessage(*lpMsg);
-        }
-        const bool unfiltered = wMsgFilterMin == 0 && wMsgFilterMax == 0;
-        if (result == FakeDesktop::KeepWaiting) {
-            continue;
-        }
-        if (result == -1 || unfiltered ||
-            (lpMsg->message >= wMsgFilterMin && lpMsg->message <= wMsgFilterMax)) {
-            return result;
-        }
+    while (s.postedCount == 0) {
+        s.whileWaiting();
     }
+    *lpMsg = MSG{};
+    lpMsg->message = s.posted[0];
+    std::copy(s.posted.begin() + 1, s.posted.end(), s.posted.begin());
+    --s.postedCount;
+    return 1;
 }
 
 BOOL TranslateMessage(const MSG*) {
-    ++state().translated;
     return 0;
 }
 
 LRESULT DispatchMessageW(const MSG*) {
-    ++state().dispatched;
     return 0;
 }
 
 HWND GetForegroundWindow() {
-    ++state().windowQueries;
+    ++state().foregroundQueries;
     return state().foreground;
 }
 
 int GetClassNameW(HWND hWnd, WCHAR* lpClassName, int nMaxCount) {
-    return FakeDesktop::windowText(hWnd, &FakeDesktop::Window::className, lpClassName, nMaxCount);
+    return windowText(hWnd, &Window::className, lpClassName, nMaxCount);
 }
 
 int GetWindowTextW(HWND hWnd, WCHAR* lpString, int nMaxCount) {
-    return FakeDesktop::windowText(hWnd, &FakeDesktop::Window::title, lpString, nMaxCount);
+    return windowText(hWnd, &Window::title, lpString, nMaxCount);
 }
 
 BOOL GetCursorPos(POINT* lpPoint) {
@@ -155,8 +138,7 @@ BOOL GetCursorPos(POINT* lpPoint) {
 }
 
 HWND WindowFromPoint(POINT Point) {
-    // The cursor is always at (100, 100); only there is the answer known.
-    return Point.x == 100 && Point.y == 100 ? state().atCursor : nullptr;
+    return Point.x == 100 && Point.y == 100 ? state().atCursor : nullptr; // where the cursor is
 }
 
 // cppcheck-suppress constParameter ; the platform's signature
@@ -170,17 +152,16 @@ UINT SendInput(UINT cInputs, INPUT* pInputs, int) {
 
 int GetKeyNameTextW(LONG lParam, WCHAR* lpString, int cchSize) {
     const auto name = state().keyNames.find(lParam);
-    return name == state().keyNames.end() ? 0
-                                          : FakeDesktop::copyText(name->second, lpString, cchSize);
+    return name == state().keyNames.end() ? 0 : copyText(name->second, lpString, cchSize);
 }
 
 BOOL PostThreadMessageW(DWORD idThread, UINT Msg, WPARAM, LPARAM) {
     auto& s = state();
-    if (idThread != GetCurrentThreadId() || s.postedCount == s.posted.size()) {
-        return 0;
+    const bool queued = idThread == GetCurrentThreadId() && s.postedCount < s.posted.size();
+    if (queued) {
+        s.posted[s.postedCount++] = Msg;
     }
-    s.posted[s.postedCount++] = Msg;
-    return 1;
+    return queued ? 1 : 0;
 }
 
 DWORD GetCurrentThreadId() {
@@ -194,16 +175,12 @@ BOOL SetConsoleOutputCP(UINT wCodePageID) {
 
 MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR, UINT) {
     auto& s = state();
-    s.calls.push_back("timer " + std::to_string(uDelay) + " ms");
-    if (uResolution != 1) {
-        s.calls.back() += " at " + std::to_string(uResolution) + " ms resolution";
-    }
-    if (s.timerRefused) {
-        s.calls.back() += " refused";
-        return 0;
-    }
-    s.timer = fptc;
-    return 1;
+    s.calls.push_back(
+        "timer " + std::to_string(uDelay) + " ms" +
+        (uResolution != 1 ? " at " + std::to_string(uResolution) + " ms resolution" : "") +
+        (s.timerRefused ? " refused" : ""));
+    s.timer = s.timerRefused ? nullptr : fptc;
+    return s.timerRefused ? 0 : 1;
 }
 
 DWORD GetLastError() {
@@ -213,13 +190,13 @@ DWORD GetLastError() {
 // The system's texts, in the system's own language only.
 DWORD FormatMessageA(DWORD dwFlags, const void*, DWORD dwMessageId, DWORD dwLanguageId,
                      char* lpBuffer, DWORD nSize, void*) {
-    const auto found = state().systemTexts.find(dwMessageId);
+    const auto text = state().systemTexts.find(dwMessageId);
     if ((dwFlags & FORMAT_MESSAGE_FROM_SYSTEM) == 0 || dwLanguageId != 0 ||
-        found == state().systemTexts.end() || found->second.size() >= nSize) {
+        text == state().systemTexts.end() || text->second.size() >= nSize) {
         return 0;
     }
-    std::memcpy(lpBuffer, found->second.c_str(), found->second.size() + 1);
-    return static_cast<DWORD>(found->second.size());
+    std::memcpy(lpBuffer, text->second.c_str(), text->second.size() + 1);
+    return static_cast<DWORD>(text->second.size());
 }
 
 void ignoreTimerResolutionThrottling() {

@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -35,10 +34,6 @@ const std::map<std::string, WPARAM> Events = {
     {"WM_XBUTTONDOWN", WM_XBUTTONDOWN}, {"WM_XBUTTONUP", WM_XBUTTONUP}};
 // clang-format on
 
-// What the message wait hands the loop: its result and the message.
-const std::map<std::string, std::pair<BOOL, UINT>> LoopSteps = {
-    {"message", {1, 0x0113}}, {"quit", {0, WM_QUIT}}, {"error", {-1, 0}}};
-
 // Thrown by the message wait when the case is over: the one way out of the endless loop. Not a
 // std::exception, so the programs' failure handling lets it by.
 struct CaseOver {};
@@ -47,39 +42,31 @@ void add(std::string& answer, const std::string& item) {
     answer += (answer.empty() ? "" : ", ") + item;
 }
 
-std::string inQuotes(const std::string& text) {
-    return std::string(1, '"').append(escape(text)).append(1, '"');
-}
-
 std::uint32_t number(const std::string& text) {
     return static_cast<std::uint32_t>(std::stoll(text, nullptr, 0));
 }
 
-// Whether delivering an event or a tick allocated: neither may.
-template <typename Deliver> bool allocates(Deliver deliver) {
-    const long before = allocationCount();
-    deliver();
-    return allocationCount() != before;
+// A tick is message 0.
+WPARAM verbMessage(const std::string& verb) {
+    return verb == "tick" ? 0 : Events.at(verb);
 }
 
 class Session {
 public:
     explicit Session(std::vector<Line>& lines) : lines(lines) {
-        FakeDesktop::reset();
+        desktop = FakeDesktop::State{};
+        desktop.whileWaiting = [this] { wait(); };
         CurrentSettings = Settings{};
-        HeldDirections = 0;
-        PressesReachedApplication = 0;
+        HeldDirections = PressesReachedApplication = 0;
         HookHandles = InstalledHooks{};
-        desktop.nextMessage = [this](MSG& message) { return wait(message); };
     }
 
     void play() {
-        for (; next < lines.size(); ++next) {
-            if (lines[next].input.rfind("start", 0) == 0) {
-                start(lines[next++]);
-                break;
-            }
-            perform(lines[next]);
+        while (next < lines.size() && lines[next].input.rfind("start", 0) != 0) {
+            perform(lines[next++]);
+        }
+        if (next < lines.size()) {
+            start(lines[next++]);
         }
         for (; next < lines.size(); ++next) {
             lines[next].actual = "(not reached)";
@@ -96,7 +83,6 @@ private:
     std::optional<std::string> config;
     std::string input = "\n";
     std::ostringstream printed;
-    bool started = false;
 
     void start(Line& line) {
         const fs::path home = fs::current_path(), folder = fs::temp_directory_path() / "velto-t";
@@ -106,8 +92,10 @@ private:
             std::ofstream(args.size() > 1 ? args[1] : "VeltoMacro.ini", std::ios::binary)
                 << *config;
         }
-        std::vector<const char*> argv(args.size());
-        std::transform(args.begin(), args.end(), argv.begin(), std::mem_fn(&std::string::c_str));
+        std::vector<const char*> argv;
+        for (const std::string& arg : args) {
+            argv.push_back(arg.c_str());
+        }
         std::istringstream in(input);
         std::ostringstream errors;
         current = &line;
@@ -117,10 +105,10 @@ private:
                     ? runKeyFinder(printed, in, errors)
                     : runProgram(static_cast<int>(argv.size()), argv.data(), in, errors);
             settle();
-            std::string left;
-            std::getline(in, left, '\0');
-            add(line.actual, "report " + inQuotes(errors.str()));
-            add(line.actual, "read " + std::to_string(input.size() - left.size()));
+            add(line.actual, "report \"" + escape(errors.str()) + '"');
+            const auto read = in.tellg(); // -1 once the input ended
+            add(line.actual,
+                "read " + std::to_string(read < 0 ? input.size() : static_cast<std::size_t>(read)));
             add(line.actual, "exit " + std::to_string(code));
         } catch (const CaseOver&) {
             settle();
@@ -131,85 +119,102 @@ private:
 
     // Puts what the programs did since the current line began into its answer.
     void settle() {
-        if (!started) {
-            started = true;
-            for (const std::string& call : desktop.calls) {
-                add(current->actual, call);
-            }
+        for (const std::string& call : desktop.calls) {
+            add(current->actual, call); // only the start has any
         }
-        if (LoopSteps.count(current->input) != 0) {
-            current->actual = desktop.translated > 0 ? "translated" : "";
-            if (desktop.dispatched > 0) {
-                add(current->actual, "dispatched");
-            }
-            current->actual = current->actual.empty() ? "-" : current->actual;
-        }
+        desktop.calls.clear();
         std::istringstream rows(printed.str());
         for (std::string row; std::getline(rows, row);) {
-            add(current->actual, inQuotes(row));
+            add(current->actual, '"' + escape(row) + '"');
         }
         printed.str("");
-        desktop.translated = desktop.dispatched = 0;
     }
 
-    // The programs' message wait: performs the lines up to the next message for their loop.
-    BOOL wait(MSG& message) {
+    // The programs' message wait, within which the platform delivers events and ticks.
+    void wait() {
         settle();
-        while (next < lines.size()) {
+        while (next < lines.size() && desktop.postedCount == 0) {
             current = &lines[next++];
-            const auto step = LoopSteps.find(current->input);
-            if (step != LoopSteps.end()) {
-                message.message = step->second.second;
-                return step->second.first;
-            }
             perform(*current);
-            if (desktop.postedCount > 0) {
-                return FakeDesktop::KeepWaiting; // the platform hands posted messages over first
-            }
         }
-        throw CaseOver{};
+        if (desktop.postedCount == 0) {
+            throw CaseOver{};
+        }
     }
 
     void perform(Line& line) {
-        const std::vector<std::string> words = tokens(line.input);
-        const auto arg = [&words](std::size_t i) { return i < words.size() ? words[i] : ""; };
-        const std::string verb = arg(0);
+        std::vector<std::string> word(1);
+        for (const char c : line.input) {
+            if (c == ' ') {
+                word.emplace_back();
+            } else {
+                word.back().push_back(c);
+            }
+        }
+        word.resize(std::max<std::size_t>(word.size(), 3));
+        // The text after the first n words, with its escapes.
+        const auto rest = [&line](int n) {
+            std::size_t at = 0;
+            for (int i = 0; i < n && at != std::string::npos; ++i) {
+                at = line.input.find(' ', at + (i > 0));
+            }
+            return at == std::string::npos ? std::string() : unescape(line.input.substr(at + 1));
+        };
+        const std::string& verb = word[0];
         if (verb == "config") {
-            config = unescape(line.input.substr(7));
+            config = rest(1);
         } else if (verb == "args") {
-            args.assign(words.begin(), words.end());
+            for (std::size_t i = 1; i < word.size() && !word[i].empty(); ++i) {
+                args.push_back(word[i] == "\"\"" ? "" : word[i]);
+            }
         } else if (verb == "stdin") {
-            input = arg(1);
+            input = rest(1);
         } else if (verb == "window") {
-            windows[arg(1)] = FakeDesktop::addWindow(utf16(arg(2)), utf16(arg(3)));
+            windows[word[1]] = FakeDesktop::addWindow(utf16(word[2]), utf16(rest(3)));
         } else if (verb == "focus") {
-            desktop.foreground = desktop.atCursor = windows.at(arg(1));
-        } else if (verb == "cursor" && arg(1) == "unreadable") {
+            desktop.foreground = desktop.atCursor = windows.at(word[1]);
+        } else if (verb == "cursor" && word[1] == "unreadable") {
             desktop.cursorReadable = false;
         } else if (verb == "cursor") {
-            desktop.atCursor = windows.at(arg(1));
-        } else if (verb == "refuse" && arg(1) == "timer") {
+            desktop.atCursor = windows.at(word[1]);
+        } else if (verb == "refuse" && word[1] == "timer") {
             desktop.timerRefused = true;
         } else if (verb == "refuse") {
-            desktop.hookFailures[arg(1) == "mouse" ? WH_MOUSE_LL : WH_KEYBOARD_LL] = number(arg(2));
+            desktop.hookFailures[word[1] == "mouse" ? WH_MOUSE_LL : WH_KEYBOARD_LL] =
+                number(word[2]);
         } else if (verb == "keyname") {
-            desktop.keyNames[static_cast<LONG>(number(arg(1)))] = utf16(arg(2));
+            desktop.keyNames[static_cast<LONG>(number(word[1]))] = utf16(rest(2));
         } else if (verb == "text") {
-            desktop.systemTexts[number(arg(1))] = arg(2);
-        } else if (verb == "tick") {
-            tick(line);
-        } else if (Events.count(verb) != 0) {
-            event(line, words);
+            desktop.systemTexts[number(word[1])] = rest(2);
+        } else if (verb == "tick" || Events.count(verb) != 0) {
+            deliver(line, word);
         } else {
             line.actual = "(unknown line)";
         }
     }
 
-    void tick(Line& line) {
+    // An event (a message, a code, then numbers `name=value`) or a tick, and what it brought
+    // about. Neither may allocate.
+    void deliver(Line& line, const std::vector<std::string>& word) {
+        std::map<std::string, std::uint32_t> field = {
+            {"", 0}, {"scan", 0}, {"flags", 0}, {"data", 0}, {"nCode", 0}};
+        for (std::size_t i = 1; i < word.size() && !word[i].empty(); ++i) {
+            const auto equals = word[i].find('=');
+            field[equals == std::string::npos ? "" : word[i].substr(0, equals)] =
+                number(word[i].substr(equals == std::string::npos ? 0 : equals + 1));
+        }
+        const WPARAM message = verbMessage(word[0]);
+        const auto nCode = static_cast<int>(field["nCode"]);
+        const DWORD code = field[""], scan = field["scan"], flags = field["flags"];
+        const DWORD data = field["data"];
         desktop.sentCount = 0;
-        desktop.windowQueries = 0;
-        bool ticked = false;
-        const bool allocated = allocates([&ticked] { ticked = FakeDesktop::tick(); });
+        desktop.foregroundQueries = 0;
+        const long before = allocationCount();
+        const LRESULT answer = message == 0 ? FakeDesktop::tick()
+                               : message < WM_MOUSEMOVE
+                                   ? FakeDesktop::key(message, code, scan, flags, nCode)
+                                   : FakeDesktop::mouse(message, data, nCode);
+        const bool allocated = allocationCount() != before;
         for (std::size_t i = 0; i < desktop.sentCount; ++i) {
             const INPUT& sent = desktop.sent[i];
             const auto amount = static_cast<std::int32_t>(sent.mi.mouseData);
@@ -217,32 +222,15 @@ private:
                                  ? (amount > 0 ? "notch +" : "notch ") + std::to_string(amount)
                                  : "input of type " + std::to_string(sent.type));
         }
-        if (line.actual.empty()) {
-            line.actual = !ticked ? "no timer" : desktop.windowQueries == 0 ? "idle" : "nothing";
+        if (message != 0) {
+            line.actual = answer == 1                       ? "swallowed"
+                          : answer == FakeDesktop::PassedOn ? "passed"
+                                                            : "?";
+        } else if (line.actual.empty()) {
+            line.actual = answer == 0                      ? "no timer"
+                          : desktop.foregroundQueries == 0 ? "idle"
+                                                           : "nothing";
         }
-        if (allocated) {
-            add(line.actual, "allocated");
-        }
-    }
-
-    // A message and a code, then `name=value` fields, all numbers.
-    void event(Line& line, const std::vector<std::string>& words) {
-        std::map<std::string, std::uint32_t> fields;
-        for (std::size_t i = 1; i < words.size(); ++i) {
-            const auto equals = words[i].find('=');
-            fields[words[i].substr(0, equals == std::string::npos ? 0 : equals)] =
-                number(words[i].substr(equals == std::string::npos ? 0 : equals + 1));
-        }
-        const WPARAM message = Events.at(words[0]);
-        const auto nCode = static_cast<int>(fields["nCode"]);
-        const DWORD code = fields[""], scan = fields["scan"], flags = fields["flags"];
-        const DWORD data = fields["data"];
-        LRESULT answer = 0;
-        const bool allocated = allocates([&] {
-            answer = message < WM_MOUSEMOVE ? FakeDesktop::key(message, code, scan, flags, nCode)
-                                            : FakeDesktop::mouse(message, data, nCode);
-        });
-        line.actual = answer == 1 ? "swallowed" : answer == FakeDesktop::PassedOn ? "passed" : "?";
         if (allocated) {
             add(line.actual, "allocated");
         }

@@ -1,11 +1,10 @@
 #pragma once
 
-// The case files' text: C's escapes \n \r \t \0 \\ \" and \xHH both ways, quoted words, UTF-8.
+// The case files' text: C's escapes \n \r \t \0 \\ \" and \xHH both ways, and UTF-8.
 
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <vector>
 
 inline constexpr std::string_view Escaped{"\n\r\t\0\\\"", 6}, EscapeLetters = "nrt0\\\"";
 
@@ -36,22 +35,6 @@ inline std::string escape(std::string_view bytes) {
                                                 : std::string(1, c);
     }
     return escaped;
-}
-
-// Splits at blanks; a word in double quotes may hold blanks and escapes.
-inline std::vector<std::string> tokens(std::string_view line) {
-    std::vector<std::string> words;
-    for (std::size_t i = 0; (i = line.find_first_not_of(' ', i)) != std::string_view::npos;) {
-        const bool quoted = line[i] == '"';
-        std::size_t end = i + quoted;
-        while (end < line.size() && (quoted ? line[end] != '"' : line[end] != ' ')) {
-            end += quoted && line[end] == '\\' ? 2 : 1;
-        }
-        const auto word = line.substr(i + quoted, end - i - quoted);
-        words.push_back(quoted ? unescape(word) : std::string(word));
-        i = end + quoted;
-    }
-    return words;
 }
 
 // The UTF-16 of UTF-8 text, for the names the fake desktop hands out.

@@ -5,12 +5,12 @@
 ## the game's window, and what is not the game
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
-window panel Panel ""
-window desktop Desktop ""
+window panel Panel
+window desktop Desktop
 window velto2 LaunchUnrealUWindowsClient Velto2
 window lower LaunchUnrealUWindowsClient velto
 window prefix LaunchUnrealUWindowsClient Velt
-window untitled LaunchUnrealUWindowsClient ""
+window untitled LaunchUnrealUWindowsClient
 start                       => hook keyboard, full timer resolution, timer 5 ms
 focus game
 WM_KEYDOWN 0x26             => swallowed
@@ -37,7 +37,7 @@ WM_KEYUP 0x26               => passed
 ## windows of any other class pass, whatever their title, but not over their child windows
 config [general]\nupbind = 0x26\n
 window notepad Notepad Velto2
-window edit Edit ""
+window edit Edit
 window folded launchunrealuwindowsclient velto
 window longer LaunchUnrealUWindowsClientX x
 window cut LaunchUnrealUWindowsClient_ABCDEFGHIJKLMNOP x
@@ -60,7 +60,7 @@ WM_KEYUP 0x26               => swallowed
 
 ## no window in front: the gate passes only where the platform reports no window either
 config [general]\nupbind = 0x26\n
-window desktop Desktop ""
+window desktop Desktop
 start                       => hook keyboard, full timer resolution, timer 5 ms
 focus none
 WM_KEYDOWN 0x26             => swallowed

@@ -5,7 +5,7 @@
 
 ## it starts with what to do, and prints one line per press however long a key is held
 keyname 0x1480000 Up
-keyname 0x480000 "Num 8"
+keyname 0x480000 Num 8
 keyname 0x1E0000 A
 start VeltoKeys             => console code page 65001, hook mouse, hook keyboard, "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   upbind = 0x26"
@@ -18,13 +18,11 @@ WM_KEYDOWN 0x68 scan=0x48   => passed, "Num 8               104  0x68   upbind =
 WM_KEYUP 0x68 scan=0x48     => passed
 WM_SYSKEYDOWN 0x41 scan=0x1E => passed, "A                    65  0x41   upbind = 0x41"
 WM_SYSKEYUP 0x41 scan=0x1E  => passed
-message                     => translated, dispatched
-quit                        => -
 
 ## left and right modifiers have codes of their own; names follow the user's language
-keyname 0x2A0000 "Umschalt"
-keyname 0x1360000 "Strg-Rechts"
-keyname 0x1F0000 "\xC3\x96\xE2\x82\xAC\xF0\x9F\x98\x80"
+keyname 0x2A0000 Umschalt
+keyname 0x1360000 Strg-Rechts
+keyname 0x1F0000 \xC3\x96\xE2\x82\xAC\xF0\x9F\x98\x80
 start VeltoKeys             => console code page 65001, hook mouse, hook keyboard, "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
 WM_KEYDOWN 0xA0 scan=0x2A   => passed, "Umschalt            160  0xA0   upbind = 0xA0"
 WM_KEYDOWN 0xA3 scan=0x36 flags=1 => passed, "Strg-Rechts         163  0xA3   upbind = 0xA3"
@@ -52,5 +50,5 @@ WM_KEYDOWN 6                => passed, "Unnamed key           6  0x06   cannot b
 
 ## a refused hook is reported, and the hook before it released
 refuse keyboard 5
-text 5 "Access is denied.\r\n"
+text 5 Access is denied.\r\n
 start VeltoKeys             => console code page 65001, hook mouse, hook keyboard refused, unhook mouse, report "Error: Access is denied.\n\nPress Enter to exit...\n", read 1, exit 1

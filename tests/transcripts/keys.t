@@ -82,7 +82,7 @@ tick                        => idle
 ## pressed over a child window, auto-repeat over the game: it scrolls, and the key-up reaches the game
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
-window panel Panel ""
+window panel Panel
 focus game
 cursor panel
 start                       => hook keyboard, full timer resolution, timer 5 ms
@@ -99,7 +99,7 @@ tick                        => idle
 ## held over the game, repeating over a child, back over the game: the key-up reaches the game
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
-window panel Panel ""
+window panel Panel
 focus game
 start                       => hook keyboard, full timer resolution, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed
@@ -118,7 +118,7 @@ tick                        => idle
 ## pressed outside the gate and released inside: the game sees both
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
-window panel Panel ""
+window panel Panel
 focus game
 cursor panel
 start                       => hook keyboard, full timer resolution, timer 5 ms
@@ -131,7 +131,7 @@ WM_KEYUP 0x26               => swallowed
 ## pressed inside and released outside: the release ends scrolling and reaches the game
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
-window panel Panel ""
+window panel Panel
 focus game
 start                       => hook keyboard, full timer resolution, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed

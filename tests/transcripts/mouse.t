@@ -76,8 +76,8 @@ WM_MBUTTONDOWN nCode=-1     => passed
 
 ## a bound left button swallows every click where the gate passes, in any window of another class
 config [general]\nupbind = 1\n
-window notepad Notepad "Untitled - Notepad"
-window text Edit ""
+window notepad Notepad Untitled - Notepad
+window text Edit
 focus notepad
 start                       => hook mouse, full timer resolution, timer 5 ms
 WM_LBUTTONDOWN              => swallowed
@@ -89,7 +89,7 @@ WM_LBUTTONUP                => passed
 ## pressed over a child window and released over the game: the game sees the release
 config [general]\nupbind = 5\n
 window game LaunchUnrealUWindowsClient Velto
-window panel Panel ""
+window panel Panel
 focus game
 cursor panel
 start                       => hook mouse, full timer resolution, timer 5 ms

@@ -12,7 +12,7 @@ tick                        => idle
 ## the pointer leaving the game ends scrolling until the bind is pressed again
 config [general]\nupbind = 5\n
 window game LaunchUnrealUWindowsClient Velto
-window desktop Desktop ""
+window desktop Desktop
 focus game
 start                       => hook mouse, full timer resolution, timer 5 ms
 WM_XBUTTONDOWN data=0x10000 => swallowed
@@ -30,7 +30,7 @@ WM_XBUTTONUP data=0x10000   => swallowed
 ## the game losing the foreground ends scrolling the same way
 config [general]\ndownbind = 0x28\n
 window game LaunchUnrealUWindowsClient Velto
-window notepad Notepad ""
+window notepad Notepad
 focus game
 start                       => hook keyboard, full timer resolution, timer 5 ms
 WM_KEYDOWN 0x28             => swallowed
@@ -46,7 +46,7 @@ tick                        => notch -120
 ## released outside the gate, back over the game before the next tick: no runaway scrolling
 config [general]\ninterval = 100\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
-window panel Panel ""
+window panel Panel
 focus game
 start                       => hook keyboard, full timer resolution, timer 100 ms
 WM_KEYDOWN 0x26             => swallowed

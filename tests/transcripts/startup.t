@@ -37,15 +37,6 @@ start                       => hook mouse, full timer resolution, timer 5 ms
 config [general]\nupbind = 6\n
 start                       => hook mouse, full timer resolution, timer 5 ms
 
-## the message loop outlives quit messages and failed waits
-config [general]\nupbind = 0x26\n
-start                       => hook keyboard, full timer resolution, timer 5 ms
-message                     => translated, dispatched
-quit                        => -
-error                       => -
-message                     => translated, dispatched
-quit                        => -
-
 ## no argument: VeltoMacro.ini in the working folder
 config [general]\nupbind = 256\n
 start                       => report "Error: VeltoMacro.ini:2: Invalid value for scroll up key bind.\n\nPress Enter to exit...\n", read 1, exit 1
@@ -62,25 +53,25 @@ start                       => report "Error: Unable to open configuration file:
 
 ## an empty path is quoted as it is; input at its end ends the wait
 args ""
-stdin ""
+stdin
 start                       => report "Error: Unable to open configuration file: \n\nPress Enter to exit...\n", read 0, exit 1
 
 ## a refused hook: the hooks installed before it are released before the report
 config [general]\nupbind = 1\ndownbind = 40\n
 refuse keyboard 5
-text 5 "Access is denied.\r\n"
+text 5 Access is denied.\r\n
 start                       => hook mouse, hook keyboard refused, unhook mouse, report "Error: Access is denied.\n\nPress Enter to exit...\n", read 1, exit 1
 
 ## the system's text, without trailing blanks of any kind
 config [general]\nupbind = 5\n
 refuse mouse 1428
-text 1428 "Cannot set nonlocal hook without a module handle. \t\0\r\n\0"
+text 1428 Cannot set nonlocal hook without a module handle. \t\0\r\n\0
 start                       => hook mouse refused, report "Error: Cannot set nonlocal hook without a module handle.\n\nPress Enter to exit...\n", read 1, exit 1
 
 ## inner line ends and leading blanks of the system's text stay
 config [general]\nupbind = 38\n
 refuse keyboard 1400
-text 1400 "  Invalid window handle.\r\nTry again.\r\n"
+text 1400 \x20 Invalid window handle.\r\nTry again.\r\n
 start                       => hook keyboard refused, report "Error:   Invalid window handle.\r\nTry again.\n\nPress Enter to exit...\n", read 1, exit 1
 
 ## a code the system has no text for
@@ -91,7 +82,7 @@ start                       => hook keyboard refused, report "Error: unknown err
 ## a text of blanks only is no text
 config [general]\nupbind = 38\n
 refuse keyboard 87
-text 87 " \r\n"
+text 87 \x20\r\n
 start                       => hook keyboard refused, report "Error: unknown error\n\nPress Enter to exit...\n", read 1, exit 1
 
 ## a refused timer: every hook released, and the interval named
