@@ -1,9 +1,10 @@
 // Plays the transcripts in tests/transcripts/*.t: every answer must be as written, and no event
 // or tick may allocate. VELTO_REWRITE=1 writes the answers the programs give now back into the
 // files, for review.
+#include "support/allocations.h"
 #include "support/session.h"
+#include "support/text.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -51,15 +52,24 @@ TEST_P(Transcript, ProgramsAnswerAsWritten) {
         }
         EXPECT_TRUE(same) << path.filename() << ": " << title << "\n(expected | actual)\n" << table;
     }
-    if (std::getenv("VELTO_REWRITE") != nullptr) {
-        std::ofstream out(path);
-        for (const std::string& row : rows) {
-            out << row << '\n';
-        }
-    }
+    rewriteIfAsked(path, rows);
 }
 
 INSTANTIATE_TEST_SUITE_P(Transcripts, Transcript,
-                         testing::Values("keys", "mouse", "gate", "pump", "startup", "key_finder"));
+                         testing::Values("config", "keys", "mouse", "gate", "pump", "startup",
+                                         "key_finder"));
+
+// A line too long for the memory left: its partial buffer must be given back before the report
+// is made, or the report itself cannot be made.
+TEST(Transcript, LineTooLongForTheMemoryLeftIsReported) {
+    if (!allocationsCounted()) {
+        GTEST_SKIP() << "a sanitizer's allocator keeps no budget";
+    }
+    std::vector<Line> lines = {
+        {0, "budget 1048576", "", ""},
+        {0, "load [general]\\nupbind = " + std::string(4u << 20, '1'), "", ""}};
+    play(lines);
+    EXPECT_EQ(lines[1].actual, "VeltoMacro.ini:2: Unable to read configuration file.");
+}
 
 } // namespace

@@ -12,7 +12,7 @@ session=$root/scripts/session
 s() { "$session" "$work" "$@" || exit 3; }
 v() { "$session" "$work" value "$@"; }
 sum() { echo $(($(v "$1" "$2") + $(v "$1" "$3"))); }
-settle() { sleep 0.25; } # the stand-in writes its status every 50 ms
+press() { xdotool "$@" && sleep 0.25; } # the stand-in writes its status every 50 ms
 check() { # DESCRIPTION TEST...
     if test "${@:2}"; then echo "ok: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi
 }
@@ -28,16 +28,14 @@ scenario_binds() {
     game "$KEY_AND_BUTTON" "keydown Up" "keyup Up"
     local up down seen
     up=$(v game wheel_up) down=$(v game wheel_down) seen=$(sum game key_down_26 window_button_down_5)
-    xdotool keydown Up sleep 1 keyup Up
-    settle
+    press keydown Up sleep 1 keyup Up
     check "holding Up scrolls up" "$(v game wheel_up)" -gt "$up" -a "$(v game wheel_down)" -eq "$down"
     local gap
     gap=$(awk '$1 == "notch_us" { for (i = 3; i <= NF; i++) print $i - $(i - 1) }' "$work/game.txt" |
         sort -n | awk '{ gaps[NR] = $1 } END { print int(gaps[int((NR + 1) / 2)] / 1000 + 0.5) }')
     check "one notch every 20 ms (median gap $gap ms)" "$gap" -ge 17 -a "$gap" -le 23
     up=$(v game wheel_up)
-    xdotool mousedown 8 sleep 0.4 mouseup 8 key a
-    settle
+    press mousedown 8 sleep 0.4 mouseup 8 key a
     check "holding the first extra button scrolls down" "$(v game wheel_down)" -gt "$down" -a "$(v game wheel_up)" -eq "$up"
     check "neither bind reaches the game" "$(sum game key_down_26 window_button_down_5)" -eq "$seen"
     check "an unbound key does" "$(v game key_down_41)" -eq 1
@@ -49,18 +47,15 @@ scenario_gate() {
     game "$KEY_AND_BUTTON" "keydown Up" "keyup Up" --child
     local notches keys
     notches=$(sum game wheel_up wheel_down) keys=$(v game key_down_26)
-    xdotool mousemove $(s point game child) keydown Up sleep 0.3 keyup Up
-    settle
+    press mousemove $(s point game child) keydown Up sleep 0.3 keyup Up
     check "over its child window: no scrolling, the key reaches the game" \
         "$(sum game wheel_up wheel_down)" -eq "$notches" -a "$(v game key_down_26)" -gt "$keys"
     s activate untitled
-    xdotool keydown Up sleep 0.3 keyup Up
-    settle
+    press keydown Up sleep 0.3 keyup Up
     check "an untitled window of the engine: no scrolling, the key reaches it" \
         "$(v untitled wheel_up)" -eq 0 -a "$(v untitled key_down_26)" -ge 1
     s activate notepad
-    xdotool keydown Up sleep 0.3 keyup Up
-    settle
+    press keydown Up sleep 0.3 keyup Up
     check "an untitled window of another class scrolls, and the key does not reach it" \
         "$(v notepad wheel_up)" -gt 0 -a "$(v notepad key_down_26)" -eq 0
 }
@@ -71,26 +66,22 @@ scenario_autorepeat() {
     game "$KEY_AND_BUTTON" "keydown Up" "keyup Up" --child
     local downs ups notches
     downs=$(v game key_down_26) ups=$(v game key_up_26) notches=$(v game wheel_up)
-    xdotool mousemove $(s point game child) keydown Up sleep 0.2 \
+    press mousemove $(s point game child) keydown Up sleep 0.2 \
         mousemove $(s point game client) sleep 1.5 keyup Up
-    settle
-    check "pressed over the child: the game saw it go down" "$(v game key_down_26)" -gt "$downs"
-    check "auto-repeat over the game scrolled" "$(v game wheel_up)" -gt "$notches"
-    check "the game saw it come up again" "$(v game key_up_26)" -gt "$ups"
+    check "pressed over the child, repeated over the game: the game saw it go down, scrolled, saw it come up" \
+        "$(v game key_down_26)" -gt "$downs" -a "$(v game wheel_up)" -gt "$notches" -a "$(v game key_up_26)" -gt "$ups"
     downs=$(v game key_down_26) ups=$(v game key_up_26)
-    xdotool keydown Up sleep 0.3 mousemove $(s point game child) sleep 1.2 \
+    press keydown Up sleep 0.3 mousemove $(s point game child) sleep 1.2 \
         mousemove $(s point game client) sleep 0.5 keyup Up
-    settle
-    check "repeating over the child: the game saw it go down" "$(v game key_down_26)" -gt "$downs"
-    check "the game saw it come up again" "$(v game key_up_26)" -gt "$ups"
+    check "held over the game, repeated over the child: the game saw it go down and come up" \
+        "$(v game key_down_26)" -gt "$downs" -a "$(v game key_up_26)" -gt "$ups"
 }
 
 scenario_key_finder() {
     s window game LaunchUnrealUWindowsClient Velto 20 20
     s activate game
     s keys
-    xdotool keydown Up sleep 1.5 keyup Up key a key Shift_L click 8
-    settle
+    press keydown Up sleep 1.5 keyup Up key a key Shift_L click 8
     printf '%s\n' "Up                   38  0x26   upbind = 0x26" \
         "A                    65  0x41   upbind = 0x41" \
         "Shift               160  0xA0   upbind = 0xA0" \

@@ -3,14 +3,7 @@
 #include <cstdlib>
 #include <new>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define VELTO_SANITIZED
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VELTO_SANITIZED
-#endif
-#endif
-
+// Sanitized builds define VELTO_SANITIZED.
 #if defined(VELTO_SANITIZED)
 bool allocationsCounted() {
     return false;

@@ -83,6 +83,7 @@ private:
     std::optional<std::string> config;
     std::string input = "\n";
     std::ostringstream printed;
+    std::size_t budget = 0;
 
     void start(Line& line) {
         const fs::path home = fs::current_path(), folder = fs::temp_directory_path() / "velto-t";
@@ -115,6 +116,31 @@ private:
         }
         fs::current_path(home);
         fs::remove_all(folder);
+    }
+
+    // What loading a file of these bytes, named VeltoMacro.ini, ends in: the settings, or the
+    // message. Within the heap budget, if one was given.
+    std::string load(const std::string& bytes) const {
+        const fs::path home = fs::current_path(), folder = fs::temp_directory_path() / "velto-t";
+        fs::create_directories(folder);
+        fs::current_path(folder);
+        std::ofstream("VeltoMacro.ini", std::ios::binary) << bytes;
+        std::string answer;
+        CurrentSettings = Settings{};
+        setHeapBudget(budget);
+        try {
+            loadSettings(ConfigReader("VeltoMacro.ini"));
+            setHeapBudget(0);
+            answer = "interval " + std::to_string(CurrentSettings.interval) + ", up " +
+                     std::to_string(CurrentSettings.upbind) + ", down " +
+                     std::to_string(CurrentSettings.downbind);
+        } catch (const std::exception& error) {
+            setHeapBudget(0);
+            answer = error.what();
+        }
+        fs::current_path(home);
+        fs::remove_all(folder);
+        return answer;
     }
 
     // Puts what the programs did since the current line began into its answer.
@@ -186,6 +212,10 @@ private:
             desktop.keyNames[static_cast<LONG>(number(word[1]))] = utf16(rest(2));
         } else if (verb == "text") {
             desktop.systemTexts[number(word[1])] = rest(2);
+        } else if (verb == "load") {
+            line.actual = load(rest(1));
+        } else if (verb == "budget") {
+            budget = number(word[1]);
         } else if (verb == "tick" || Events.count(verb) != 0) {
             deliver(line, word);
         } else {
