@@ -85,62 +85,66 @@ private:
     std::ostringstream printed;
     std::size_t budget = 0;
 
-    void start(Line& line) {
+    // Runs `what` in a folder of its own as the working folder, gone again afterwards.
+    template <typename What> static void inFolder(What what) {
         const fs::path home = fs::current_path(), folder = fs::temp_directory_path() / "velto-t";
         fs::create_directories(folder);
         fs::current_path(folder);
-        if (config) {
-            std::ofstream(args.size() > 1 ? args[1] : "VeltoMacro.ini", std::ios::binary)
-                << *config;
-        }
+        what();
+        fs::current_path(home);
+        fs::remove_all(folder);
+    }
+
+    void start(Line& line) {
         std::vector<const char*> argv;
         for (const std::string& arg : args) {
             argv.push_back(arg.c_str());
         }
-        std::istringstream in(input);
-        std::ostringstream errors;
-        current = &line;
-        try {
-            const int code =
-                line.input == "start VeltoKeys"
-                    ? runKeyFinder(printed, in, errors)
-                    : runProgram(static_cast<int>(argv.size()), argv.data(), in, errors);
-            settle();
-            add(line.actual, "report \"" + escape(errors.str()) + '"');
-            const auto read = in.tellg(); // -1 once the input ended
-            add(line.actual,
-                "read " + std::to_string(read < 0 ? input.size() : static_cast<std::size_t>(read)));
-            add(line.actual, "exit " + std::to_string(code));
-        } catch (const CaseOver&) {
-            settle();
-        }
-        fs::current_path(home);
-        fs::remove_all(folder);
+        inFolder([&] {
+            if (config) {
+                std::ofstream(args.size() > 1 ? args[1] : "VeltoMacro.ini", std::ios::binary)
+                    << *config;
+            }
+            std::istringstream in(input);
+            std::ostringstream errors;
+            current = &line;
+            try {
+                const int code =
+                    line.input == "start VeltoKeys"
+                        ? runKeyFinder(printed, in, errors)
+                        : runProgram(static_cast<int>(argv.size()), argv.data(), in, errors);
+                settle();
+                const auto read = in.tellg(); // -1 once the input ended
+                add(line.actual,
+                    "report \"" + escape(errors.str()) + "\", read " +
+                        std::to_string(read < 0 ? input.size() : static_cast<std::size_t>(read)) +
+                        ", exit " + std::to_string(code));
+            } catch (const CaseOver&) {
+                settle();
+            }
+        });
     }
 
     // What loading a file of these bytes, named VeltoMacro.ini, ends in: the settings, or the
     // message. Within the heap budget, if one was given.
     std::string load(const std::string& bytes) const {
-        const fs::path home = fs::current_path(), folder = fs::temp_directory_path() / "velto-t";
-        fs::create_directories(folder);
-        fs::current_path(folder);
-        std::ofstream("VeltoMacro.ini", std::ios::binary) << bytes;
         std::string answer;
-        CurrentSettings = Settings{};
-        setHeapBudget(budget);
-        try {
-            loadSettings(ConfigReader("VeltoMacro.ini"));
+        inFolder([&] {
+            std::ofstream("VeltoMacro.ini", std::ios::binary) << bytes;
+            CurrentSettings = Settings{};
+            setHeapBudget(budget);
+            try {
+                loadSettings(ConfigReader("VeltoMacro.ini"));
+            } catch (const std::exception& error) {
+                setHeapBudget(0);
+                answer = error.what();
+            }
             setHeapBudget(0);
-            answer = "interval " + std::to_string(CurrentSettings.interval) + ", up " +
-                     std::to_string(CurrentSettings.upbind) + ", down " +
-                     std::to_string(CurrentSettings.downbind);
-        } catch (const std::exception& error) {
-            setHeapBudget(0);
-            answer = error.what();
-        }
-        fs::current_path(home);
-        fs::remove_all(folder);
-        return answer;
+        });
+        return !answer.empty() ? answer
+                               : "interval " + std::to_string(CurrentSettings.interval) + ", up " +
+                                     std::to_string(CurrentSettings.upbind) + ", down " +
+                                     std::to_string(CurrentSettings.downbind);
     }
 
     // Puts what the programs did since the current line began into its answer.
