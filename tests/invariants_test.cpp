@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <random>
+#include <sstream>
 
 namespace {
 
@@ -19,6 +20,9 @@ const Input Inputs[] = {{"0x26", "WM_KEYDOWN 0x26", "WM_KEYUP 0x26", true},
                         {"1", "WM_LBUTTONDOWN", "WM_LBUTTONUP", false},
                         {"4", "WM_MBUTTONDOWN", "WM_MBUTTONUP", false},
                         {"5", "WM_XBUTTONDOWN data=0x10000", "WM_XBUTTONUP data=0x10000", false}};
+const char* const Scene = "window game LaunchUnrealUWindowsClient Velto\n"
+                          "window velto2 LaunchUnrealUWindowsClient Velto2\n"
+                          "window notepad Notepad\nwindow panel Panel\nfocus game\nstart";
 const std::string Places[] = {"game", "velto2", "notepad", "panel", "none"}; // the first 3 in front
 
 struct Step {
@@ -36,13 +40,10 @@ TEST(Invariants, NoStuckInputAndNoScrollingWithoutItsBind) {
         }
         const bool upBound = pick(4) != 0; // else up's input is just another key or button
         std::vector<Transcripts::Line> lines;
-        for (const std::string& line :
-             {std::string("config [general]\\ndownbind = ") + binds[1]->code +
-                  (upBound ? std::string("\\nupbind = ") + binds[0]->code : ""),
-              std::string("window game LaunchUnrealUWindowsClient Velto"),
-              std::string("window velto2 LaunchUnrealUWindowsClient Velto2"),
-              std::string("window notepad Notepad"), std::string("window panel Panel"),
-              std::string("focus game"), std::string("start")}) {
+        std::istringstream scene(std::string("config [general]\\ndownbind = ") + binds[1]->code +
+                                 (upBound ? std::string("\\nupbind = ") + binds[0]->code : "") +
+                                 "\n" + Scene);
+        for (std::string line; std::getline(scene, line);) {
             lines.push_back({0, line, "", ""});
         }
         std::vector<Step> steps(lines.size());

@@ -3,8 +3,8 @@
 // files, for review.
 #include "support/allocations.h"
 #include "support/session.h"
-#include "support/text.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -52,7 +52,12 @@ TEST_P(Transcript, ProgramsAnswerAsWritten) {
         }
         EXPECT_TRUE(same) << path.filename() << ": " << title << "\n(expected | actual)\n" << table;
     }
-    rewriteIfAsked(path, rows);
+    if (std::getenv("VELTO_REWRITE") != nullptr) {
+        std::ofstream out(path);
+        for (const std::string& row : rows) {
+            out << row << '\n';
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Transcripts, Transcript,

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <new>
 
-// Sanitized builds define VELTO_SANITIZED.
+// Sanitized builds define VELTO_SANITIZED: their allocator is the sanitizer's.
 #if defined(VELTO_SANITIZED)
 bool allocationsCounted() {
     return false;
@@ -14,17 +14,11 @@ long allocationCount() {
 void setHeapBudget(std::size_t) {}
 #else
 
-#include <malloc.h>
-#if defined(_WIN32)
-#define usableSize _msize
-#else
-#define usableSize malloc_usable_size
-#endif
-
 namespace {
 long count = 0;
 long long inUse = 0, base = 0, budget = 0;
 bool exhausted = false;
+constexpr std::size_t Header = 16; // where each block keeps its size, aligned as malloc's
 } // namespace
 
 bool allocationsCounted() {
@@ -41,20 +35,23 @@ void setHeapBudget(std::size_t bytes) {
 
 void* operator new(std::size_t size) {
     ++count;
-    const long long used = inUse - base;
-    exhausted = budget != 0 &&
-                (exhausted ? used > budget / 4 : used + static_cast<long long>(size) > budget);
-    void* memory = exhausted ? nullptr : std::malloc(size == 0 ? 1 : size);
-    if (memory == nullptr) {
+    const long long used = inUse - base, asked = static_cast<long long>(size);
+    exhausted = budget != 0 && (exhausted ? used > budget / 4 : used + asked > budget);
+    auto* block = static_cast<char*>(exhausted ? nullptr : std::malloc(Header + size));
+    if (block == nullptr) {
         throw std::bad_alloc();
     }
-    inUse += static_cast<long long>(usableSize(memory));
-    return memory;
+    *reinterpret_cast<long long*>(block) = asked;
+    inUse += asked;
+    return block + Header;
 }
 
 void operator delete(void* memory) noexcept {
-    inUse -= memory == nullptr ? 0 : static_cast<long long>(usableSize(memory));
-    std::free(memory);
+    if (memory != nullptr) {
+        char* block = static_cast<char*>(memory) - Header;
+        inUse -= *reinterpret_cast<long long*>(block);
+        std::free(block);
+    }
 }
 
 void operator delete(void* memory, std::size_t) noexcept {

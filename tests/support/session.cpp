@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -44,11 +46,6 @@ void add(std::string& answer, const std::string& item) {
 
 std::uint32_t number(const std::string& text) {
     return static_cast<std::uint32_t>(std::stoll(text, nullptr, 0));
-}
-
-// A tick is message 0.
-WPARAM verbMessage(const std::string& verb) {
-    return verb == "tick" ? 0 : Events.at(verb);
 }
 
 class Session {
@@ -96,10 +93,8 @@ private:
     }
 
     void start(Line& line) {
-        std::vector<const char*> argv;
-        for (const std::string& arg : args) {
-            argv.push_back(arg.c_str());
-        }
+        std::vector<const char*> argv(args.size());
+        std::transform(args.begin(), args.end(), argv.begin(), std::mem_fn(&std::string::c_str));
         inFolder([&] {
             if (config) {
                 std::ofstream(args.size() > 1 ? args[1] : "VeltoMacro.ini", std::ios::binary)
@@ -173,14 +168,8 @@ private:
     }
 
     void perform(Line& line) {
-        std::vector<std::string> word(1);
-        for (const char c : line.input) {
-            if (c == ' ') {
-                word.emplace_back();
-            } else {
-                word.back().push_back(c);
-            }
-        }
+        std::istringstream words(line.input);
+        std::vector<std::string> word{std::istream_iterator<std::string>(words), {}};
         word.resize(std::max<std::size_t>(word.size(), 3));
         // The text after the first n words, with its escapes.
         const auto rest = [&line](int n) {
@@ -237,7 +226,7 @@ private:
             field[equals == std::string::npos ? "" : word[i].substr(0, equals)] =
                 number(word[i].substr(equals == std::string::npos ? 0 : equals + 1));
         }
-        const WPARAM message = verbMessage(word[0]);
+        const WPARAM message = word[0] == "tick" ? 0 : Events.at(word[0]); // a tick is 0
         const auto nCode = static_cast<int>(field["nCode"]);
         const DWORD code = field[""], scan = field["scan"], flags = field["flags"];
         const DWORD data = field["data"];

@@ -1,15 +1,10 @@
 #pragma once
 
-// The case files' text: C's escapes \n \r \t \0 \\ \" and \xHH both ways, UTF-8, and the
-// rewriting of a file with the answers of now.
+// The case files' text: C's escapes \n \r \t \0 \\ \" and \xHH both ways, and UTF-8.
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
-#include <vector>
 
 inline constexpr std::string_view Escaped{"\n\r\t\0\\\"", 6}, EscapeLetters = "nrt0\\\"";
 
@@ -59,15 +54,4 @@ inline std::u16string utf16(std::string_view bytes) {
         units += static_cast<char16_t>(c);
     }
     return units;
-}
-
-// With VELTO_REWRITE=1, writes the rows back into the file, answers of now included, for review.
-inline void rewriteIfAsked(const std::filesystem::path& file,
-                           const std::vector<std::string>& rows) {
-    if (std::getenv("VELTO_REWRITE") != nullptr) {
-        std::ofstream out(file);
-        for (const std::string& row : rows) {
-            out << row << '\n';
-        }
-    }
 }

@@ -1,10 +1,13 @@
 # Keyboard binds. While the gate passes, a bound key is swallowed, and it scrolls while it is held;
 # every key-down the game saw is followed by its key-up.
 #
-# A case: `config` (the file's bytes, C escapes), the windows (`window NAME CLASS TITLE`), `focus`
-# (in front, pointer over it) and `cursor` (what the pointer is over), `start`, then what happens.
-# Key events: the message, the virtual-key code, and `nCode=` where it matters. Answers: swallowed
-# or passed; a tick sends a notch, or nothing after asking the window system, or is idle.
+# A case is a `## title`, then lines: `config` (the file's bytes, C escapes), the windows
+# (`window NAME CLASS TITLE`, the title the rest of the line), `focus` (in front, the pointer over
+# it) and `cursor` (what the pointer is over: a window, `none`, or `unreadable`), `start`, then
+# what happens. Key events: the message, the virtual-key code, and `scan=`, `flags=`, `nCode=`
+# where they matter; mouse events: the message and `data=`. Each line the program answers has
+# ` => ` and the answer after it: swallowed or passed; a tick sends a notch, or nothing after
+# asking the window system, or is idle (asks nothing); `allocated` where an event or a tick did.
 
 ## a held key scrolls, and the game never sees it
 config [general]\nupbind = 0x26\ndownbind = 0x28\n
