@@ -65,8 +65,8 @@ class Session:
         self.run("activate", "game")
         self.run("velto", f"[general]\\ninterval = {interval}\\nupbind = 0x26\\n",
                  "keydown Up", "keyup Up", "game")
-        self.pid = int(subprocess.run(["pgrep", "-f", "VeltoMacro.exe"], capture_output=True,
-                                      text=True).stdout.split()[0])
+        with open(os.path.join(self.work, "velto.pid")) as pid:
+            self.pid = int(pid.read())
 
     def run(self, *args):
         subprocess.run([SESSION, self.work, *args], check=True, stdout=subprocess.DEVNULL)
