@@ -46,6 +46,8 @@ inline constexpr std::array<std::string_view, 17> Messages = {
     "No key was bound to either scroll direction.",
 };
 
+static_assert(Messages.size() == static_cast<std::size_t>(Message::NothingBound) + 1);
+
 constexpr std::string_view messageText(Message message) {
     return Messages[static_cast<std::size_t>(message)];
 }

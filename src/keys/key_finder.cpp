@@ -93,8 +93,12 @@ std::string utf8(const WCHAR* text, int length) {
 
 std::string nameOf(const Press& press) {
     if (press.mouse) {
-        const char* const names[] = {"",           "Left button",        "Right button",
-                                     "",           "Middle button",      "First extra button",
+        const char* const names[] = {"",
+                                     "Left button",
+                                     "Right button",
+                                     "",
+                                     "Middle button",
+                                     "First extra button",
                                      "Second extra button"};
         return isMouseCode(press.code) ? names[press.code] : "Extra button";
     }
@@ -107,14 +111,14 @@ std::string nameOf(const Press& press) {
 std::string lineFor(const Press& press) {
     std::array<char, 8> hex{};
     std::snprintf(hex.data(), hex.size(), "0x%02X", press.code);
+    std::array<char, 16> decimal{};
+    std::snprintf(decimal.data(), decimal.size(), "%3u  ", press.code);
     std::string line = nameOf(press);
     // Padded by characters, not bytes, so that the columns line up.
     const auto characters = static_cast<std::size_t>(
         std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; }));
     line.append(characters < 19 ? 20 - characters : 1, ' ');
-    const std::string decimal = std::to_string(press.code);
-    line += std::string(decimal.size() < 3 ? 3 - decimal.size() : 0, ' ') + decimal + "  " +
-            hex.data() + "   ";
+    line += std::string(decimal.data()) + hex.data() + "   ";
     if (press.code < 1 || press.code > 254) {
         return line + "cannot be bound: codes go from 1 to 254";
     }
