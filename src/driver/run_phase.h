@@ -2,12 +2,24 @@
 
 #include "platform/desktop_platform.h"
 
+// How often the hooks are checked for having been lost, in milliseconds.
+inline constexpr DesktopPlatform::UINT HookCheckInterval = 250;
+
 // Installs the hooks the binds need, starts the scroll timer and pumps the thread's messages for
-// the rest of the process's life. Returns only by raising, before the message loop starts.
+// the rest of the process's life, checking the hooks every HookCheckInterval. Returns only by
+// raising, before the message loop starts.
 [[noreturn]] void runEmulation();
 
 // Removes the hooks runEmulation installed; for the failure report.
 void releaseHooks();
+
+// Windows removes a low-level hook silently when it once answers too late, and a bound input held
+// when the hooks were installed was never seen by them. Either shows as a bound input that the
+// system reports down although the hooks never let its press reach the application (a hook is
+// called before the system's key state changes, and only a press it lets through changes it).
+// Then the hooks are installed anew, the held directions forgotten, and the press recorded as
+// seen by the application, so that its release reaches it too. Main thread only.
+void checkHooks();
 
 // Installs a system-wide low-level hook of the given kind, or raises the platform's refusal.
 DesktopPlatform::HHOOK installHook(int kind, DesktopPlatform::HOOKPROC procedure);

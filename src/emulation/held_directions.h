@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/desktop_platform.h"
+
 #include <atomic>
 #include <cstdint>
 
@@ -10,7 +12,11 @@ inline constexpr std::uint32_t UpHeld = 2;
 
 extern std::atomic<std::uint32_t> HeldDirections;
 
+// The window in front when a direction was last set: the directions belong to it, and the pump
+// forgets them when another window comes to the front (where a release may reach no hook).
+extern std::atomic<DesktopPlatform::HWND> HeldWindow;
+
 // Which bound inputs the application has seen pressed since their last release (a press the
 // hooks let through because the gate failed, auto-repeats included), by the same bits. Only the
-// hook procedures touch it, and both run on the main thread, so it needs no atomic operation.
+// main thread touches it (the hook procedures and the hook check), so it needs no atomic.
 extern std::uint32_t PressesReachedApplication;

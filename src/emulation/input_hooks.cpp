@@ -4,27 +4,65 @@
 #include "mouse_buttons.h"
 #include "target_window.h"
 
+#include <utility>
+
 std::atomic<std::uint32_t> HeldDirections{0};
+std::atomic<DesktopPlatform::HWND> HeldWindow{nullptr};
 std::uint32_t PressesReachedApplication = 0;
 InstalledHooks HookHandles;
+KeyMemory HookMemory;
+
+namespace {
+
+using namespace DesktopPlatform;
+
+constexpr BindCode LeftControl = 0xA2;
+constexpr BindCode RightAlt = 0xA5;
+
+std::uint32_t bitOf(BindCode code) {
+    return code == 0                       ? 0
+           : code == CurrentSettings.downbind ? DownHeld
+           : code == CurrentSettings.upbind   ? UpHeld
+                                             : 0;
+}
+
+// Keypad keys change their code between press and release when Shift and Num Lock are used
+// together (Numpad 8 pressed as Up, released as Numpad 8): a bound key is also released by the key
+// its press came from.
+bool updateKey(BindCode code, std::uint32_t key, bool pressed) {
+    std::uint32_t bit = bitOf(code);
+    if (!pressed && bit == 0 && key != 0) {
+        for (const std::uint32_t held : {DownHeld, UpHeld}) {
+            if (HookMemory.pressedKeys[held] == key) {
+                bit = held;
+                code = held == DownHeld ? CurrentSettings.downbind : CurrentSettings.upbind;
+            }
+        }
+    }
+    if (bit != 0) {
+        HookMemory.pressedKeys[bit] = pressed ? key : 0;
+    }
+    return updateHeld(code, pressed);
+}
+
+} // namespace
+
+bool isAltGrControl(const KBDLLHOOKSTRUCT& event) {
+    return event.vkCode == LeftControl && event.scanCode == 0x21D;
+}
 
 bool updateHeld(BindCode code, bool pressed) {
-    if (code == 0) {
-        return false;
-    }
-    std::uint32_t bit;
-    if (code == CurrentSettings.downbind) {
-        bit = DownHeld;
-    } else if (code == CurrentSettings.upbind) {
-        bit = UpHeld;
-    } else {
+    const std::uint32_t bit = bitOf(code);
+    if (bit == 0) {
         return false;
     }
     if (pressed) {
-        if (!isTargetActive()) {
+        const GateVerdict verdict = gateVerdict();
+        if (!verdict.actsHere()) {
             PressesReachedApplication |= bit;
             return false;
         }
+        HeldWindow.store(verdict.foreground);
         HeldDirections.fetch_or(bit);
         return true;
     }
@@ -37,23 +75,35 @@ bool updateHeld(BindCode code, bool pressed) {
     return (before & bit) != 0 && !pressReachedApplication && isTargetActive();
 }
 
-DesktopPlatform::LRESULT keyboardHookProc(int nCode, DesktopPlatform::WPARAM wParam,
-                                          DesktopPlatform::LPARAM lParam) {
-    using namespace DesktopPlatform;
+LRESULT keyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
     if (nCode >= 0) {
         // The platform passes the event record's address as an integer.
         const auto& event =
             *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam); // NOLINT(performance-no-int-to-ptr)
-        if (updateHeld(event.vkCode, wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN)) {
+        const bool pressed = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
+        // Layouts with AltGr send a left Ctrl (scan code 0x21D) just before each event of Right
+        // Alt: it is decided as that Right Alt, which then repeats the decision, so that the game
+        // sees both keys or neither.
+        const auto altGr = std::exchange(HookMemory.altGr, {});
+        bool swallow;
+        if (isAltGrControl(event)) {
+            swallow = updateHeld(RightAlt, pressed);
+            HookMemory.altGr = {true, pressed, swallow};
+        } else if (altGr.pending && event.vkCode == RightAlt && altGr.pressed == pressed) {
+            swallow = altGr.swallowed;
+        } else {
+            const std::uint32_t extended = (event.flags & LLKHF_EXTENDED) != 0 ? 0x10000 : 0;
+            swallow = updateKey(event.vkCode, event.scanCode == 0 ? 0 : event.scanCode | extended,
+                                pressed);
+        }
+        if (swallow) {
             return 1;
         }
     }
     return CallNextHookEx(HookHandles.keyboard, nCode, wParam, lParam);
 }
 
-DesktopPlatform::LRESULT mouseHookProc(int nCode, DesktopPlatform::WPARAM wParam,
-                                       DesktopPlatform::LPARAM lParam) {
-    using namespace DesktopPlatform;
+LRESULT mouseHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
     if (nCode >= 0) {
         const auto& record =
             *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam); // NOLINT(performance-no-int-to-ptr)

@@ -10,7 +10,10 @@ void pumpTick(DesktopPlatform::UINT, DesktopPlatform::UINT, DesktopPlatform::DWO
     if (HeldDirections.load() == 0) {
         return;
     }
-    if (!isTargetActive()) {
+    // A direction belongs to the window in front when it was pressed: a release in another window
+    // may reach no hook at all (one of higher rights), so it would run on with nothing held.
+    const GateVerdict verdict = gateVerdict();
+    if (!verdict.actsHere() || verdict.foreground != HeldWindow.load()) {
         HeldDirections.exchange(0);
         return;
     }

@@ -1,7 +1,5 @@
 #include "target_window.h"
 
-#include "platform/desktop_platform.h"
-
 namespace {
 
 bool equals(const DesktopPlatform::WCHAR* text, int length, std::u16string_view expected) {
@@ -12,19 +10,34 @@ bool equals(const DesktopPlatform::WCHAR* text, int length, std::u16string_view 
 
 } // namespace
 
-bool isTargetActive() {
+GateVerdict gateVerdict() {
     using namespace DesktopPlatform;
-    constexpr int Capacity = 35;
-    WCHAR buffer[Capacity];
+    GateVerdict verdict{GateReason::ActsHere, GetForegroundWindow(), {}, 0};
+    WCHAR* const buffer = verdict.title;
+    constexpr int Capacity = GateVerdict::TitleCapacity;
 
-    const HWND foreground = GetForegroundWindow();
-    if (equals(buffer, GetClassNameW(foreground, buffer, Capacity), TargetWindowClass) &&
-        !equals(buffer, GetWindowTextW(foreground, buffer, Capacity), TargetWindowTitle)) {
-        return false;
+    if (equals(buffer, GetClassNameW(verdict.foreground, buffer, Capacity), TargetWindowClass)) {
+        verdict.titleLength = GetWindowTextW(verdict.foreground, buffer, Capacity);
+        if (!equals(buffer, verdict.titleLength, TargetWindowTitle)) {
+            verdict.reason = GateReason::OtherTitle;
+            return verdict;
+        }
     }
+    verdict.titleLength = 0;
     POINT cursor;
     if (!GetCursorPos(&cursor)) {
-        return false;
+        verdict.reason = GateReason::PointerUnknown;
+        return verdict;
     }
-    return WindowFromPoint(cursor) == foreground;
+    const HWND atCursor = WindowFromPoint(cursor);
+    if (atCursor != verdict.foreground) {
+        verdict.reason = atCursor == nullptr                                    ? GateReason::NoWindow
+                         : GetAncestor(atCursor, GA_ROOT) == verdict.foreground ? GateReason::InsideWindow
+                                                                                 : GateReason::OtherWindow;
+    }
+    return verdict;
+}
+
+bool isTargetActive() {
+    return gateVerdict().actsHere();
 }

@@ -1,59 +1,83 @@
 #include "key_finder.h"
 
+#include "config/config_reader.h"
+#include "driver/console_code_page.h"
+#include "driver/driver.h"
 #include "driver/failure_report.h"
 #include "driver/run_phase.h"
+#include "emulation/input_hooks.h"
 #include "emulation/mouse_buttons.h"
-#include "platform/desktop_platform.h"
+#include "key_lines.h"
+#include "platform/platform_error.h"
+#include "scroll_watch.h"
 
-#include <algorithm>
 #include <array>
-#include <cstdio>
+#include <optional>
 #include <ostream>
-#include <string>
 
 namespace {
 
 using namespace DesktopPlatform;
 
-// A press the hooks saw, kept for the message loop to print: a hook procedure must not wait on
-// the console, nor allocate.
-struct Press {
-    BindCode code;
-    LONG keyName; // what GetKeyNameTextW names a key by; unused for a mouse button
-    bool mouse;
-};
+// How often the scrolling that arrives is looked at, in milliseconds.
+constexpr UINT WatchInterval = 100;
 
-constexpr UINT PressesWaiting = WM_APP;
-
-// Only the main thread touches these: its message loop, and the hook procedures, which the
-// platform calls from within its message wait.
-std::array<Press, 64> Pending;
-std::size_t PendingCount = 0;
+// The hook procedures and the message loop run on the main thread and share these; the printer
+// thread shares only the queue and the event.
+SightingQueue<16> Sightings;
+HANDLE SightingsWaiting = nullptr;
 std::array<bool, 256> Down{}; // by code: a repeat of a held key prints nothing
+ScrollWatch Watch;
 HHOOK MouseHook = nullptr;
 HHOOK KeyboardHook = nullptr;
-DWORD LoopThread = 0;
 
-void note(const Press& press, bool pressed) {
-    if (press.code >= Down.size()) {
+std::int64_t microsecondsNow() {
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    // In two steps: the counter times a million overflows after some days of uptime.
+    return counter.QuadPart / frequency.QuadPart * 1000000 +
+           counter.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
+}
+
+bool held(BindCode code) {
+    return code < Down.size() && Down[code];
+}
+
+void note(BindCode code, std::int32_t keyName, bool mouse, bool pressed) {
+    if (code >= Down.size()) {
         return; // no such code is ever reported
     }
-    const bool wasDown = Down[press.code];
-    Down[press.code] = pressed;
-    if (pressed && !wasDown && PendingCount < Pending.size()) {
-        Pending[PendingCount++] = press;
-        PostThreadMessageW(LoopThread, PressesWaiting, 0, 0);
+    const bool wasDown = Down[code];
+    Down[code] = pressed;
+    if (!pressed || wasDown) {
+        return;
     }
+    Sighting press;
+    press.code = code;
+    press.keyName = keyName;
+    press.mouse = mouse;
+    press.verdict = gateVerdict();
+    const bool bound = code == CurrentSettings.upbind || code == CurrentSettings.downbind;
+    if (bound && mouse == isMouseCode(code) && press.verdict.actsHere()) {
+        Watch.boundPressed(code, microsecondsNow());
+    } else {
+        Watch.pressed(microsecondsNow());
+    }
+    Sightings.pushPress(press);
+    SetEvent(SightingsWaiting);
 }
 
 LRESULT keyboardProc(int nCode, WPARAM wParam, LPARAM lParam) {
     if (nCode >= 0) {
         const auto& record =
             *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam); // NOLINT(performance-no-int-to-ptr)
-        // The scan code and the extended-key flag, where GetKeyNameTextW expects them.
-        const auto keyName = static_cast<LONG>((record.scanCode & 0xFF) << 16 |
-                                               (record.flags & LLKHF_EXTENDED) << 24);
-        note({record.vkCode, keyName, false}, wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN);
+        if (!isAltGrControl(record)) { // part of the Right Alt that follows
+            // The scan code and the extended-key flag, where GetKeyNameTextW expects them.
+            const auto keyName = static_cast<std::int32_t>((record.scanCode & 0xFF) << 16 |
+                                                           (record.flags & LLKHF_EXTENDED) << 24);
+            note(record.vkCode, keyName, false, wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN);
+        }
     }
     return CallNextHookEx(KeyboardHook, nCode, wParam, lParam);
 }
@@ -64,108 +88,109 @@ LRESULT mouseProc(int nCode, WPARAM wParam, LPARAM lParam) {
             *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam); // NOLINT(performance-no-int-to-ptr)
         const MouseButtonEvent event = mouseButtonEvent(wParam, record);
         if (event.code != 0) {
-            note({event.code, 0, true}, event.pressed);
+            note(event.code, 0, true, event.pressed);
+        } else if (wParam == WM_MOUSEWHEEL && (record.flags & LLMHF_INJECTED) != 0) {
+            Watch.notch(static_cast<std::int16_t>(record.mouseData >> 16) > 0, microsecondsNow());
         }
     }
     return CallNextHookEx(MouseHook, nCode, wParam, lParam);
 }
 
-std::string utf8(const WCHAR* text, int length) {
-    std::string bytes;
-    for (int i = 0; i < length; ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < length) { // a surrogate pair
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+// The printer: the only thread that waits on the console, so that a blocked console (a selection
+// in it, a pipe nobody reads) holds up nothing but the printing.
+DWORD printSightings(void* parameter) {
+    std::ostream& out = *static_cast<std::ostream*>(parameter);
+    for (;;) {
+        WaitForSingleObject(SightingsWaiting, INFINITE);
+        Sighting sighting;
+        while (Sightings.pop(sighting)) {
+            if (sighting.notShownBefore != 0) {
+                out << notShownLine(sighting.notShownBefore);
+            }
+            out << (sighting.kind == Sighting::Kind::Press      ? pressLine(sighting)
+                    : sighting.kind == Sighting::Kind::Scrolled ? scrolledLine(sighting)
+                                                                : notScrollingLine());
         }
-        if (c < 0x80) {
-            bytes += static_cast<char>(c);
-            continue;
+        if (const std::uint32_t notShown = Sightings.takeNotShown(); notShown != 0) {
+            out << notShownLine(notShown);
         }
-        const int extra = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
-        const unsigned char lead[] = {0, 0xC0, 0xE0, 0xF0};
-        bytes += static_cast<char>(lead[extra] | (c >> (6 * extra)));
-        for (int shift = 6 * (extra - 1); shift >= 0; shift -= 6) {
-            bytes += static_cast<char>(0x80 | ((c >> shift) & 0x3F));
-        }
+        out << std::flush;
     }
-    return bytes;
 }
 
-std::string nameOf(const Press& press) {
-    if (press.mouse) {
-        const char* const names[] = {"",
-                                     "Left button",
-                                     "Right button",
-                                     "",
-                                     "Middle button",
-                                     "First extra button",
-                                     "Second extra button"};
-        return isMouseCode(press.code) ? names[press.code] : "Extra button";
+// Loads the configuration as VeltoMacro would, and tells what it binds or why it would not start.
+std::string loadBinds(int argc, const char* const argv[]) {
+    const std::string_view path = argc < 2 ? DefaultConfigPath : std::string_view(argv[1]);
+    std::optional<ConfigReader> reader;
+    try {
+        reader.emplace(path);
+    } catch (const std::exception&) {
+        return bindsLine(path, false, "");
     }
-    WCHAR name[64];
-    const int length = GetKeyNameTextW(press.keyName, name, 64);
-    return length > 0 ? utf8(name, length) : "Unnamed key";
-}
-
-// The name, the code in decimal and hex, then the line to paste, or why there is none.
-std::string lineFor(const Press& press) {
-    std::array<char, 8> hex{};
-    std::snprintf(hex.data(), hex.size(), "0x%02X", press.code);
-    std::array<char, 16> decimal{};
-    std::snprintf(decimal.data(), decimal.size(), "%3u  ", press.code);
-    std::string line = nameOf(press);
-    // Padded by characters, not bytes, so that the columns line up.
-    const auto characters = static_cast<std::size_t>(
-        std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-    line.append(characters < 19 ? 20 - characters : 1, ' ');
-    line += std::string(decimal.data()) + hex.data() + "   ";
-    if (press.code < 1 || press.code > 254) {
-        return line + "cannot be bound: codes go from 1 to 254";
+    try {
+        loadSettings(std::move(*reader));
+    } catch (const std::exception& error) {
+        CurrentSettings = Settings{}; // no bind of a file that VeltoMacro would refuse
+        return bindsLine(path, true, error.what());
     }
-    if (press.mouse != isMouseCode(press.code)) {
-        return line + "cannot be bound: VeltoMacro takes this code for a " +
-               (press.mouse ? "key" : "mouse button");
-    }
-    line += std::string("upbind = ") + hex.data();
-    return press.code == 1 ? line + "   (binding it blocks clicking in the game)" : line;
+    return bindsLine(path, true, "");
 }
 
 } // namespace
 
-int runKeyFinder(std::ostream& out, std::istream& input, std::ostream& errors) {
-    PendingCount = 0;
+int runKeyFinder(int argc, const char* const argv[], std::ostream& out, std::istream& input,
+                 std::ostream& errors) {
+    Sightings.clear();
     Down.fill(false);
     MouseHook = KeyboardHook = nullptr;
+    useUtf8Console(STD_OUTPUT_HANDLE); // the system's key names are in the user's language
+    out << loadBinds(argc, argv)
+        << "Press the key or mouse button you want to bind.\n"
+           "To stop, close this window or press Ctrl+C.\n"
+        << std::flush;
+    Watch = ScrollWatch(CurrentSettings.interval);
+    UINT_PTR watchTimer = 0;
     try {
-        LoopThread = GetCurrentThreadId();
-        SetConsoleOutputCP(CP_UTF8); // the system's key names are in the user's language
+        SightingsWaiting = CreateEventW(nullptr, 0, 0, nullptr);
+        if (SightingsWaiting == nullptr ||
+            CreateThread(nullptr, 0, printSightings, &out, 0, nullptr) == nullptr) {
+            raiseLastError();
+        }
         MouseHook = installHook(WH_MOUSE_LL, mouseProc);
         KeyboardHook = installHook(WH_KEYBOARD_LL, keyboardProc);
+        if ((watchTimer = SetTimer(nullptr, 0, WatchInterval, nullptr)) == 0) {
+            raiseLastError();
+        }
     } catch (const std::exception& error) {
-        if (MouseHook != nullptr) {
-            UnhookWindowsHookEx(MouseHook);
+        for (const HHOOK hook : {MouseHook, KeyboardHook}) {
+            if (hook != nullptr) {
+                UnhookWindowsHookEx(hook);
+            }
         }
         return reportFailure(error, input, errors);
     }
-    out << "Press the key or mouse button you want to bind.\n"
-           "To stop, close this window or press Ctrl+C.\n"
-        << std::flush;
+
+    std::optional<Sighting> owed; // a line of the watch that found the queue full
+    bool hintGiven = false;
     MSG message;
     for (;;) {
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
             continue; // neither a quit message nor a failed wait ends it
         }
-        if (message.message != PressesWaiting) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-            continue;
+        if (message.message == WM_TIMER && message.wParam == watchTimer) {
+            if (!owed) {
+                owed = Watch.check(microsecondsNow(), held);
+            }
+            if (owed && owed->kind == Sighting::Kind::Scrolled) {
+                owed->pressSeen |= hintGiven; // the order of starting is told once
+                hintGiven |= !owed->pressSeen;
+            }
+            if (owed && Sightings.push(*owed)) {
+                owed.reset();
+                SetEvent(SightingsWaiting);
+            }
         }
-        const std::array<Press, 64> presses = Pending;
-        const std::size_t count = PendingCount;
-        PendingCount = 0;
-        for (std::size_t i = 0; i < count; ++i) {
-            out << lineFor(presses[i]) << '\n';
-        }
-        out << std::flush;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
     }
 }

@@ -2,6 +2,6 @@
 
 #include <iostream>
 
-int main() {
-    return runKeyFinder(std::cout, std::cin, std::cerr);
+int main(int argc, char* argv[]) {
+    return runKeyFinder(argc, argv, std::cout, std::cin, std::cerr);
 }

@@ -4,6 +4,7 @@
 // only this header; which definitions it gets is chosen at link time: the real Windows ones in
 // the program, an in-memory desktop in the tests. No virtual call stands on the input path.
 
+#include <cstddef>
 #include <cstdint>
 
 namespace DesktopPlatform {
@@ -26,6 +27,11 @@ struct OpaqueHook;
 using HHOOK = OpaqueHook*;
 struct OpaqueModule;
 using HINSTANCE = OpaqueModule*;
+struct OpaqueObject;
+using HANDLE = OpaqueObject*;
+using SHORT = std::int16_t;
+using LONGLONG = std::int64_t;
+using UINT_PTR = std::uintptr_t;
 
 struct POINT {
     LONG x;
@@ -41,6 +47,10 @@ struct MSG {
     DWORD time;
     POINT pt;
     DWORD lPrivate;
+};
+
+union LARGE_INTEGER {
+    LONGLONG QuadPart;
 };
 
 struct KBDLLHOOKSTRUCT {
@@ -94,6 +104,8 @@ struct INPUT {
 using HOOKPROC = LRESULT (*)(int nCode, WPARAM wParam, LPARAM lParam);
 using LPTIMECALLBACK = void (*)(UINT uTimerID, UINT uMsg, DWORD_PTR dwUser, DWORD_PTR dw1,
                                 DWORD_PTR dw2);
+using LPTHREAD_START_ROUTINE = DWORD (*)(void* lpThreadParameter);
+using PHANDLER_ROUTINE = BOOL (*)(DWORD CtrlType);
 
 inline constexpr int WH_KEYBOARD_LL = 13;
 inline constexpr int WH_MOUSE_LL = 14;
@@ -114,10 +126,17 @@ inline constexpr WPARAM WM_MOUSEWHEEL = 0x020A;
 inline constexpr WPARAM WM_XBUTTONDOWN = 0x020B;
 inline constexpr WPARAM WM_XBUTTONUP = 0x020C;
 inline constexpr WPARAM WM_MOUSEHWHEEL = 0x020E;
-inline constexpr UINT WM_QUIT = 0x0012;
-inline constexpr UINT WM_APP = 0x8000;
+inline constexpr UINT WM_TIMER = 0x0113;
 inline constexpr DWORD LLKHF_EXTENDED = 0x01;
+inline constexpr DWORD LLMHF_INJECTED = 0x01;
 inline constexpr UINT CP_UTF8 = 65001;
+inline constexpr UINT GA_ROOT = 2;
+inline constexpr int SM_SWAPBUTTON = 23;
+inline constexpr UINT MAPVK_VK_TO_VSC_EX = 4;
+inline constexpr int THREAD_PRIORITY_TIME_CRITICAL = 15;
+inline constexpr DWORD STD_OUTPUT_HANDLE = static_cast<DWORD>(-11);
+inline constexpr DWORD STD_ERROR_HANDLE = static_cast<DWORD>(-12);
+inline constexpr DWORD INFINITE = 0xFFFFFFFF;
 inline constexpr DWORD INPUT_MOUSE = 0;
 inline constexpr DWORD MOUSEEVENTF_WHEEL = 0x0800;
 inline constexpr int WHEEL_DELTA = 120;
@@ -138,7 +157,12 @@ BOOL GetCursorPos(POINT* lpPoint);
 HWND WindowFromPoint(POINT Point);
 UINT SendInput(UINT cInputs, INPUT* pInputs, int cbSize);
 int GetKeyNameTextW(LONG lParam, WCHAR* lpString, int cchSize);
-BOOL PostThreadMessageW(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam);
+UINT MapVirtualKeyW(UINT uCode, UINT uMapType);
+HWND GetAncestor(HWND hwnd, UINT gaFlags);
+SHORT GetAsyncKeyState(int vKey);
+int GetSystemMetrics(int nIndex);
+// A thread timer (no window, no procedure): WM_TIMER messages with the timer's id as wParam.
+UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void* lpTimerFunc);
 
 // WINMM
 MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR dwUser,
@@ -146,15 +170,31 @@ MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_
 
 // KERNEL32
 DWORD GetLastError();
-DWORD GetCurrentThreadId();
+HANDLE GetCurrentThread();
+BOOL SetThreadPriority(HANDLE hThread, int nPriority);
+BOOL QueryPerformanceCounter(LARGE_INTEGER* lpPerformanceCount);
+BOOL QueryPerformanceFrequency(LARGE_INTEGER* lpFrequency);
+// The attributes and the thread id are always null.
+HANDLE CreateThread(void* lpThreadAttributes, std::size_t dwStackSize,
+                    LPTHREAD_START_ROUTINE lpStartAddress, void* lpParameter,
+                    DWORD dwCreationFlags, DWORD* lpThreadId);
+// The attributes and the name are always null.
+HANDLE CreateEventW(void* lpEventAttributes, BOOL bManualReset, BOOL bInitialState,
+                    const WCHAR* lpName);
+BOOL SetEvent(HANDLE hEvent);
+DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
+HANDLE GetStdHandle(DWORD nStdHandle);
+BOOL GetConsoleMode(HANDLE hConsoleHandle, DWORD* lpMode);
+UINT GetConsoleOutputCP();
 BOOL SetConsoleOutputCP(UINT wCodePageID);
+BOOL SetConsoleCtrlHandler(PHANDLER_ROUTINE HandlerRoutine, BOOL Add);
 // Arguments is the platform's va_list pointer; only null is ever passed.
 DWORD FormatMessageA(DWORD dwFlags, const void* lpSource, DWORD dwMessageId, DWORD dwLanguageId,
                      char* lpBuffer, DWORD nSize, void* Arguments);
 
-// Asks that the periodic timer keep its 1 ms resolution while the process has no visible window
-// (SetProcessInformation with ProcessPowerThrottling). Best effort: systems that do not know the
-// request refuse it, and the refusal is ignored.
-void ignoreTimerResolutionThrottling();
+// Asks that the process be neither slowed down (EcoQoS) nor its timer resolution coarsened while
+// it has no visible window in front (SetProcessInformation with ProcessPowerThrottling). Best
+// effort: systems that do not know a request refuse it, and the refusal is ignored.
+void ignorePowerThrottling();
 
 } // namespace DesktopPlatform

@@ -11,9 +11,17 @@ constexpr int SeamWheelDelta = DesktopPlatform::WHEEL_DELTA;
 constexpr auto SeamPeriodic = DesktopPlatform::TIME_PERIODIC;
 constexpr auto SeamFromSystem = DesktopPlatform::FORMAT_MESSAGE_FROM_SYSTEM;
 constexpr auto SeamIgnoreInserts = DesktopPlatform::FORMAT_MESSAGE_IGNORE_INSERTS;
-constexpr auto SeamApp = DesktopPlatform::WM_APP;
+constexpr auto SeamTimer = DesktopPlatform::WM_TIMER;
 constexpr auto SeamExtended = DesktopPlatform::LLKHF_EXTENDED;
+constexpr auto SeamInjected = DesktopPlatform::LLMHF_INJECTED;
 constexpr auto SeamUtf8 = DesktopPlatform::CP_UTF8;
+constexpr auto SeamRoot = DesktopPlatform::GA_ROOT;
+constexpr auto SeamSwapButton = DesktopPlatform::SM_SWAPBUTTON;
+constexpr auto SeamToScanCode = DesktopPlatform::MAPVK_VK_TO_VSC_EX;
+constexpr auto SeamTimeCritical = DesktopPlatform::THREAD_PRIORITY_TIME_CRITICAL;
+constexpr auto SeamStdOutput = DesktopPlatform::STD_OUTPUT_HANDLE;
+constexpr auto SeamStdError = DesktopPlatform::STD_ERROR_HANDLE;
+constexpr auto SeamInfinite = DesktopPlatform::INFINITE;
 } // namespace
 
 #ifndef NOMINMAX
@@ -22,6 +30,7 @@ constexpr auto SeamUtf8 = DesktopPlatform::CP_UTF8;
 #include <windows.h>
 // windows.h first: mmsystem.h relies on its types.
 #include <cstddef>
+#include <initializer_list>
 #include <mmsystem.h>
 #include <type_traits>
 
@@ -51,7 +60,15 @@ static_assert(SeamWheelFlag == MOUSEEVENTF_WHEEL && SeamMouseInput == INPUT_MOUS
 static_assert(SeamWheelDelta == WHEEL_DELTA && SeamPeriodic == TIME_PERIODIC);
 static_assert(SeamFromSystem == FORMAT_MESSAGE_FROM_SYSTEM &&
               SeamIgnoreInserts == FORMAT_MESSAGE_IGNORE_INSERTS);
-static_assert(SeamApp == WM_APP && SeamExtended == LLKHF_EXTENDED && SeamUtf8 == CP_UTF8);
+static_assert(SeamTimer == WM_TIMER && SeamExtended == LLKHF_EXTENDED &&
+              SeamInjected == LLMHF_INJECTED && SeamUtf8 == CP_UTF8);
+static_assert(SeamRoot == GA_ROOT && SeamSwapButton == SM_SWAPBUTTON &&
+              SeamToScanCode == MAPVK_VK_TO_VSC_EX && SeamTimeCritical == THREAD_PRIORITY_TIME_CRITICAL);
+static_assert(SeamStdOutput == STD_OUTPUT_HANDLE && SeamStdError == STD_ERROR_HANDLE &&
+              SeamInfinite == INFINITE);
+static_assert(sameShape<LARGE_INTEGER, ::LARGE_INTEGER>());
+// Windows' DWORD is a long, ours a 32-bit int: the callbacks below differ in type only.
+static_assert(sizeof(DWORD) == sizeof(::DWORD) && sizeof(BOOL) == sizeof(::BOOL));
 
 ::HWND native(HWND window) {
     return reinterpret_cast<::HWND>(window);
@@ -61,6 +78,12 @@ static_assert(SeamApp == WM_APP && SeamExtended == LLKHF_EXTENDED && SeamUtf8 ==
 }
 const ::MSG* native(const MSG* message) {
     return reinterpret_cast<const ::MSG*>(message);
+}
+::HANDLE native(HANDLE object) {
+    return reinterpret_cast<::HANDLE>(object);
+}
+HANDLE ours(::HANDLE object) {
+    return reinterpret_cast<HANDLE>(object);
 }
 
 } // namespace
@@ -119,8 +142,24 @@ int GetKeyNameTextW(LONG lParam, WCHAR* lpString, int cchSize) {
     return ::GetKeyNameTextW(lParam, reinterpret_cast<::WCHAR*>(lpString), cchSize);
 }
 
-BOOL PostThreadMessageW(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam) {
-    return ::PostThreadMessageW(idThread, Msg, wParam, lParam);
+UINT MapVirtualKeyW(UINT uCode, UINT uMapType) {
+    return ::MapVirtualKeyW(uCode, uMapType);
+}
+
+HWND GetAncestor(HWND hwnd, UINT gaFlags) {
+    return reinterpret_cast<HWND>(::GetAncestor(native(hwnd), gaFlags));
+}
+
+SHORT GetAsyncKeyState(int vKey) {
+    return ::GetAsyncKeyState(vKey);
+}
+
+int GetSystemMetrics(int nIndex) {
+    return ::GetSystemMetrics(nIndex);
+}
+
+UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void* lpTimerFunc) {
+    return ::SetTimer(native(hWnd), nIDEvent, uElapse, reinterpret_cast<::TIMERPROC>(lpTimerFunc));
 }
 
 MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR dwUser,
@@ -132,8 +171,61 @@ DWORD GetLastError() {
     return ::GetLastError();
 }
 
-DWORD GetCurrentThreadId() {
-    return ::GetCurrentThreadId();
+HANDLE GetCurrentThread() {
+    return ours(::GetCurrentThread());
+}
+
+BOOL SetThreadPriority(HANDLE hThread, int nPriority) {
+    return ::SetThreadPriority(native(hThread), nPriority);
+}
+
+BOOL QueryPerformanceCounter(LARGE_INTEGER* lpPerformanceCount) {
+    return ::QueryPerformanceCounter(reinterpret_cast<::LARGE_INTEGER*>(lpPerformanceCount));
+}
+
+BOOL QueryPerformanceFrequency(LARGE_INTEGER* lpFrequency) {
+    return ::QueryPerformanceFrequency(reinterpret_cast<::LARGE_INTEGER*>(lpFrequency));
+}
+
+HANDLE CreateThread(void* lpThreadAttributes, std::size_t dwStackSize,
+                    LPTHREAD_START_ROUTINE lpStartAddress, void* lpParameter,
+                    DWORD dwCreationFlags, DWORD* lpThreadId) {
+    return ours(::CreateThread(static_cast<::LPSECURITY_ATTRIBUTES>(lpThreadAttributes),
+                               dwStackSize,
+                               reinterpret_cast<::LPTHREAD_START_ROUTINE>(lpStartAddress),
+                               lpParameter, dwCreationFlags,
+                               reinterpret_cast<::DWORD*>(lpThreadId)));
+}
+
+HANDLE CreateEventW(void* lpEventAttributes, BOOL bManualReset, BOOL bInitialState,
+                    const WCHAR* lpName) {
+    return ours(::CreateEventW(static_cast<::LPSECURITY_ATTRIBUTES>(lpEventAttributes),
+                               bManualReset, bInitialState,
+                               reinterpret_cast<const ::WCHAR*>(lpName)));
+}
+
+BOOL SetEvent(HANDLE hEvent) {
+    return ::SetEvent(native(hEvent));
+}
+
+DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
+    return ::WaitForSingleObject(native(hHandle), dwMilliseconds);
+}
+
+HANDLE GetStdHandle(DWORD nStdHandle) {
+    return ours(::GetStdHandle(nStdHandle));
+}
+
+BOOL GetConsoleMode(HANDLE hConsoleHandle, DWORD* lpMode) {
+    return ::GetConsoleMode(native(hConsoleHandle), reinterpret_cast<::DWORD*>(lpMode));
+}
+
+UINT GetConsoleOutputCP() {
+    return ::GetConsoleOutputCP();
+}
+
+BOOL SetConsoleCtrlHandler(PHANDLER_ROUTINE HandlerRoutine, BOOL Add) {
+    return ::SetConsoleCtrlHandler(reinterpret_cast<::PHANDLER_ROUTINE>(HandlerRoutine), Add);
 }
 
 BOOL SetConsoleOutputCP(UINT wCodePageID) {
@@ -146,7 +238,7 @@ DWORD FormatMessageA(DWORD dwFlags, const void* lpSource, DWORD dwMessageId, DWO
                             static_cast<va_list*>(Arguments));
 }
 
-void ignoreTimerResolutionThrottling() {
+void ignorePowerThrottling() {
     // Looked up at run time: the function is missing before Windows 8, and the program must still
     // start there.
     struct ProcessPowerThrottlingState {
@@ -156,8 +248,9 @@ void ignoreTimerResolutionThrottling() {
     };
     constexpr int ProcessPowerThrottlingClass = 4; // ProcessPowerThrottling
     constexpr ULONG CurrentVersion = 1;            // PROCESS_POWER_THROTTLING_CURRENT_VERSION
+    constexpr ULONG ExecutionSpeed = 0x1;        // PROCESS_POWER_THROTTLING_EXECUTION_SPEED
     constexpr ULONG IgnoreTimerResolution = 0x4; // PROCESS_POWER_THROTTLING_IGNORE_TIMER_RESOLUTION
-    using SetProcessInformationFunction = BOOL(WINAPI*)(HANDLE, int, LPVOID, DWORD);
+    using SetProcessInformationFunction = ::BOOL(WINAPI*)(::HANDLE, int, LPVOID, ::DWORD);
 
     const HMODULE kernel32 = ::GetModuleHandleW(L"kernel32.dll");
     if (kernel32 == nullptr) {
@@ -168,9 +261,13 @@ void ignoreTimerResolutionThrottling() {
     if (setProcessInformation == nullptr) {
         return;
     }
-    // Control the flag and leave it clear: the timer resolution is then never throttled.
-    ProcessPowerThrottlingState state{CurrentVersion, IgnoreTimerResolution, 0};
-    setProcessInformation(::GetCurrentProcess(), ProcessPowerThrottlingClass, &state, sizeof state);
+    // Each flag controlled and left clear: never throttled. One request a flag, since a system
+    // that does not know one of them refuses the whole request.
+    for (const ULONG flag : {ExecutionSpeed, IgnoreTimerResolution}) {
+        ProcessPowerThrottlingState state{CurrentVersion, flag, 0};
+        setProcessInformation(::GetCurrentProcess(), ProcessPowerThrottlingClass, &state,
+                              sizeof state);
+    }
 }
 
 } // namespace DesktopPlatform

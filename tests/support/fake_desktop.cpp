@@ -18,6 +18,11 @@ HWND addWindow(std::u16string className, std::u16string title) {
 
 namespace {
 
+Window* windowOf(HWND handle) {
+    const auto index = reinterpret_cast<std::uintptr_t>(handle);
+    return index >= 1 && index <= state().windows.size() ? &state().windows[index - 1] : nullptr;
+}
+
 // Copies as the platform does: at most capacity - 1 characters, then a terminator.
 int copyText(const std::u16string& text, WCHAR* buffer, int capacity) {
     const auto count = std::min(text.size(), static_cast<std::size_t>(capacity - 1));
@@ -25,23 +30,22 @@ int copyText(const std::u16string& text, WCHAR* buffer, int capacity) {
     return static_cast<int>(count);
 }
 
-// A window's class name or title; nothing for no window.
-int windowText(HWND handle, std::u16string Window::*text, WCHAR* buffer, int capacity) {
-    const auto index = reinterpret_cast<std::uintptr_t>(handle);
-    const auto& windows = state().windows;
-    return index >= 1 && index <= windows.size()
-               ? copyText(windows[index - 1].*text, buffer, capacity)
-               : 0;
+LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigned code,
+                bool pressed) {
+    auto& s = state();
+    const auto hook = s.hooks.find(kind);
+    const Window* front = windowOf(s.foreground);
+    const LRESULT answer =
+        hook == s.hooks.end() || hook->second.dropped || (front != nullptr && front->higherRights)
+            ? PassedOn
+            : hook->second.procedure(nCode, message, reinterpret_cast<LPARAM>(record));
+    if (answer == PassedOn && code > 0 && code < s.keyDown.size()) {
+        s.keyDown[code] = pressed;
+    }
+    return answer;
 }
 
-LRESULT deliver(int kind, int nCode, WPARAM message, const void* record) {
-    const auto hook = state().hooks.find(kind);
-    return hook == state().hooks.end()
-               ? PassedOn
-               : hook->second(nCode, message, reinterpret_cast<LPARAM>(record));
-}
-
-std::string hookName(int kind) {
+const char* hookName(int kind) {
     return kind == WH_MOUSE_LL ? "mouse" : "keyboard";
 }
 
@@ -49,12 +53,21 @@ std::string hookName(int kind) {
 
 LRESULT key(WPARAM message, DWORD vkCode, DWORD scanCode, DWORD flags, int nCode) {
     const KBDLLHOOKSTRUCT record{vkCode, scanCode, flags, 0, 0};
-    return deliver(WH_KEYBOARD_LL, nCode, message, &record);
+    return deliver(WH_KEYBOARD_LL, nCode, message, &record, vkCode,
+                   message == WM_KEYDOWN || message == WM_SYSKEYDOWN);
 }
 
-LRESULT mouse(WPARAM message, DWORD mouseData, int nCode) {
-    const MSLLHOOKSTRUCT record{{100, 100}, mouseData, 0, 0, 0};
-    return deliver(WH_MOUSE_LL, nCode, message, &record);
+LRESULT mouse(WPARAM message, DWORD mouseData, DWORD flags, int nCode) {
+    const MSLLHOOKSTRUCT record{{100, 100}, mouseData, flags, 0, 0};
+    const auto pair = (message - WM_LBUTTONDOWN) / 3; // left, right, middle, extra: 0 to 3
+    unsigned code = message < WM_LBUTTONDOWN || message > WM_XBUTTONUP || message == WM_MOUSEWHEEL
+                        ? 0
+                        : std::array<unsigned, 4>{1, 2, 4, 4 + (mouseData >> 16)}[pair];
+    // The system's key state knows the physical buttons.
+    code = state().buttonsSwapped && (code == 1 || code == 2) ? 3 - code : code;
+    return deliver(WH_MOUSE_LL, nCode, message, &record, code,
+                   message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN ||
+                       message == WM_MBUTTONDOWN || message == WM_XBUTTONDOWN);
 }
 
 bool tick() {
@@ -62,6 +75,27 @@ bool tick() {
         state().timer(1, 0, 0, 0, 0);
     }
     return state().timer != nullptr;
+}
+
+void wait(long long milliseconds) {
+    auto& s = state();
+    s.now += milliseconds;
+    for (auto& timer : s.threadTimers) {
+        if (timer.due <= s.now) {
+            s.posted.push_back(MSG{nullptr, WM_TIMER, timer.id, 0, 0, {}, 0});
+            timer.due += (s.now - timer.due) / timer.period * timer.period + timer.period;
+        }
+    }
+}
+
+void runThread() {
+    auto& s = state();
+    while (s.thread != nullptr && s.eventSet && !s.threadBlocked) {
+        try {
+            s.thread(s.threadParameter);
+        } catch (const Parked&) {
+        }
+    }
 }
 
 } // namespace FakeDesktop
@@ -77,22 +111,30 @@ HHOOK SetWindowsHookExW(int idHook, HOOKPROC lpfn, HINSTANCE, DWORD dwThreadId) 
     const bool refused = failure != s.hookFailures.end() || dwThreadId != 0;
     s.lastError =
         refused ? (failure != s.hookFailures.end() ? failure->second : 1429) : s.lastError;
-    s.calls.push_back("hook " + hookName(idHook) + (refused ? " refused" : ""));
-    if (!refused) {
-        s.hooks[idHook] = lpfn;
+    s.calls.push_back(std::string("hook ") + hookName(idHook) + (refused ? " refused" : ""));
+    if (refused) {
+        return nullptr;
     }
-    return refused ? nullptr
-                   : reinterpret_cast<HHOOK>(static_cast<std::uintptr_t>(idHook)); // NOLINT
+    // Made-up handles, a new one each time.
+    const auto handle = reinterpret_cast<HHOOK>(++s.hooksMade); // NOLINT(performance-no-int-to-ptr)
+    s.hooks[idHook] = {lpfn, handle, false};
+    return handle;
 }
 
 // cppcheck-suppress constParameter ; the platform's signature
 BOOL UnhookWindowsHookEx(HHOOK hhk) {
-    const auto kind = static_cast<int>(reinterpret_cast<std::uintptr_t>(hhk));
-    const bool installed = state().hooks.erase(kind) == 1;
-    if (installed) {
-        state().calls.push_back("unhook " + hookName(kind));
+    auto& s = state();
+    const auto hook = std::find_if(s.hooks.begin(), s.hooks.end(),
+                                   [hhk](const auto& kind) { return kind.second.handle == hhk; });
+    // A dropped hook is gone already: the platform refuses to remove it again.
+    const bool removed = hook != s.hooks.end() && !hook->second.dropped;
+    s.calls.push_back(std::string("unhook ") +
+                      (hook == s.hooks.end() ? "?" : hookName(hook->first)) +
+                      (removed ? "" : " refused"));
+    if (hook != s.hooks.end()) {
+        s.hooks.erase(hook);
     }
-    return installed ? 1 : 0;
+    return removed ? 1 : 0;
 }
 
 LRESULT CallNextHookEx(HHOOK, int, WPARAM, LPARAM) {
@@ -101,13 +143,11 @@ LRESULT CallNextHookEx(HHOOK, int, WPARAM, LPARAM) {
 
 BOOL GetMessageW(MSG* lpMsg, HWND, UINT, UINT) {
     auto& s = state();
-    while (s.postedCount == 0) {
+    while (s.posted.empty()) {
         s.whileWaiting();
     }
-    *lpMsg = MSG{};
-    lpMsg->message = s.posted[0];
-    std::copy(s.posted.begin() + 1, s.posted.end(), s.posted.begin());
-    --s.postedCount;
+    *lpMsg = s.posted.front();
+    s.posted.erase(s.posted.begin());
     return 1;
 }
 
@@ -125,11 +165,13 @@ HWND GetForegroundWindow() {
 }
 
 int GetClassNameW(HWND hWnd, WCHAR* lpClassName, int nMaxCount) {
-    return windowText(hWnd, &Window::className, lpClassName, nMaxCount);
+    const Window* window = windowOf(hWnd);
+    return window == nullptr ? 0 : copyText(window->className, lpClassName, nMaxCount);
 }
 
 int GetWindowTextW(HWND hWnd, WCHAR* lpString, int nMaxCount) {
-    return windowText(hWnd, &Window::title, lpString, nMaxCount);
+    const Window* window = windowOf(hWnd);
+    return window == nullptr ? 0 : copyText(window->title, lpString, nMaxCount);
 }
 
 BOOL GetCursorPos(POINT* lpPoint) {
@@ -139,6 +181,15 @@ BOOL GetCursorPos(POINT* lpPoint) {
 
 HWND WindowFromPoint(POINT Point) {
     return Point.x == 100 && Point.y == 100 ? state().atCursor : nullptr; // where the cursor is
+}
+
+HWND GetAncestor(HWND hwnd, UINT gaFlags) {
+    for (const Window* window = windowOf(hwnd); gaFlags == GA_ROOT && window != nullptr &&
+                                                window->parent != nullptr;
+         window = windowOf(hwnd)) {
+        hwnd = window->parent;
+    }
+    return windowOf(hwnd) != nullptr ? hwnd : nullptr;
 }
 
 // cppcheck-suppress constParameter ; the platform's signature
@@ -155,22 +206,29 @@ int GetKeyNameTextW(LONG lParam, WCHAR* lpString, int cchSize) {
     return name == state().keyNames.end() ? 0 : copyText(name->second, lpString, cchSize);
 }
 
-BOOL PostThreadMessageW(DWORD idThread, UINT Msg, WPARAM, LPARAM) {
+UINT MapVirtualKeyW(UINT uCode, UINT uMapType) {
+    const auto scan = state().scanCodes.find(uCode);
+    return uMapType != MAPVK_VK_TO_VSC_EX || scan == state().scanCodes.end() ? 0 : scan->second;
+}
+
+SHORT GetAsyncKeyState(int vKey) {
+    return vKey > 0 && vKey < 256 && state().keyDown[static_cast<std::size_t>(vKey)]
+               ? static_cast<SHORT>(0x8001)
+               : 0;
+}
+
+int GetSystemMetrics(int nIndex) {
+    return nIndex == SM_SWAPBUTTON && state().buttonsSwapped ? 1 : 0;
+}
+
+UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void* lpTimerFunc) {
     auto& s = state();
-    const bool queued = idThread == GetCurrentThreadId() && s.postedCount < s.posted.size();
-    if (queued) {
-        s.posted[s.postedCount++] = Msg;
+    if (hWnd != nullptr || nIDEvent != 0 || lpTimerFunc != nullptr) {
+        return 0; // only the thread timer is modelled
     }
-    return queued ? 1 : 0;
-}
-
-DWORD GetCurrentThreadId() {
-    return 7;
-}
-
-BOOL SetConsoleOutputCP(UINT wCodePageID) {
-    state().calls.push_back("console code page " + std::to_string(wCodePageID));
-    return 1;
+    s.calls.push_back("thread timer " + std::to_string(uElapse) + " ms");
+    s.threadTimers.push_back({100 + s.threadTimers.size(), uElapse, s.now + uElapse});
+    return s.threadTimers.back().id;
 }
 
 MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR, UINT) {
@@ -187,6 +245,79 @@ DWORD GetLastError() {
     return state().lastError;
 }
 
+HANDLE GetCurrentThread() {
+    return reinterpret_cast<HANDLE>(-2); // NOLINT(performance-no-int-to-ptr): the platform's own
+}
+
+BOOL SetThreadPriority(HANDLE hThread, int nPriority) {
+    state().calls.push_back((hThread == GetCurrentThread() ? "priority " : "priority of ? ") +
+                            std::to_string(nPriority));
+    return 1;
+}
+
+// A counter of 10 MHz ticks, as Windows' own, on a machine up for 30 days.
+BOOL QueryPerformanceCounter(LARGE_INTEGER* lpPerformanceCount) {
+    lpPerformanceCount->QuadPart = (30LL * 86400 * 1000 + state().now) * 10000;
+    return 1;
+}
+
+BOOL QueryPerformanceFrequency(LARGE_INTEGER* lpFrequency) {
+    lpFrequency->QuadPart = 10000000;
+    return 1;
+}
+
+HANDLE CreateThread(void*, std::size_t, LPTHREAD_START_ROUTINE lpStartAddress, void* lpParameter,
+                    DWORD, DWORD*) {
+    state().thread = lpStartAddress;
+    state().threadParameter = lpParameter;
+    state().calls.emplace_back("thread");
+    return reinterpret_cast<HANDLE>(4); // NOLINT(performance-no-int-to-ptr)
+}
+
+HANDLE CreateEventW(void*, BOOL bManualReset, BOOL bInitialState, const WCHAR*) {
+    state().eventSet = bInitialState != 0;
+    return bManualReset != 0 ? nullptr : reinterpret_cast<HANDLE>(3); // NOLINT: only auto-reset
+}
+
+BOOL SetEvent(HANDLE hEvent) {
+    state().eventSet |= hEvent == reinterpret_cast<HANDLE>(3); // NOLINT(performance-no-int-to-ptr)
+    return 1;
+}
+
+DWORD WaitForSingleObject(HANDLE, DWORD) {
+    if (!state().eventSet) {
+        throw Parked{};
+    }
+    state().eventSet = false;
+    return 0;
+}
+
+HANDLE GetStdHandle(DWORD nStdHandle) {
+    return reinterpret_cast<HANDLE>(nStdHandle); // NOLINT(performance-no-int-to-ptr)
+}
+
+BOOL GetConsoleMode(HANDLE hConsoleHandle, DWORD* lpMode) {
+    const auto handle = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(hConsoleHandle));
+    *lpMode = 0;
+    return state().consoles && (handle == STD_OUTPUT_HANDLE || handle == STD_ERROR_HANDLE);
+}
+
+UINT GetConsoleOutputCP() {
+    return state().consoles ? state().codePage : 0;
+}
+
+BOOL SetConsoleOutputCP(UINT wCodePageID) {
+    state().calls.push_back("console code page " + std::to_string(wCodePageID));
+    state().codePage = state().consoles ? wCodePageID : state().codePage;
+    return state().consoles;
+}
+
+BOOL SetConsoleCtrlHandler(PHANDLER_ROUTINE HandlerRoutine, BOOL Add) {
+    auto& handler = state().ctrlHandler;
+    handler = Add != 0 ? HandlerRoutine : handler == HandlerRoutine ? nullptr : handler;
+    return 1;
+}
+
 // The system's texts, in the system's own language only.
 DWORD FormatMessageA(DWORD dwFlags, const void*, DWORD dwMessageId, DWORD dwLanguageId,
                      char* lpBuffer, DWORD nSize, void*) {
@@ -199,8 +330,8 @@ DWORD FormatMessageA(DWORD dwFlags, const void*, DWORD dwMessageId, DWORD dwLang
     return static_cast<DWORD>(text->second.size());
 }
 
-void ignoreTimerResolutionThrottling() {
-    state().calls.emplace_back("full timer resolution");
+void ignorePowerThrottling() {
+    state().calls.emplace_back("no power throttling");
 }
 
 } // namespace DesktopPlatform

@@ -1,9 +1,11 @@
 #pragma once
 
-// An in-memory desktop behind the platform seam: windows with a class and a title, the foreground
-// window and the one the platform reports at the cursor, installed hooks, the timer, what was
-// injected, posted messages, and a message wait during which the test's events take place. It
-// models the platform, never the program.
+// An in-memory desktop behind the platform seam: windows with a class, a title, a parent and
+// their rights, the foreground window and the one the platform reports at the cursor, installed
+// hooks (which the platform may drop silently, as Windows does when one answers too late), the
+// system's key state, a clock with the multimedia timer and thread timers, the console, one thread
+// and its event, and a message wait during which the test's events take place. It models the
+// platform, never the program.
 
 #include "platform/desktop_platform.h"
 
@@ -20,29 +22,56 @@ using namespace DesktopPlatform;
 // What CallNextHookEx answers, so that a passed-on event can be told from a swallowed one.
 inline constexpr LRESULT PassedOn = 0x5EED;
 
+// Thrown by a wait of the program's thread whose event is not set: the thread is parked until
+// the test runs it again from its start.
+struct Parked {};
+
 struct Window {
     std::u16string className, title;
+    HWND parent = nullptr;
+    bool higherRights = false; // its input reaches no low-level hook of ours
+};
+
+struct Hook {
+    HOOKPROC procedure;
+    HHOOK handle;
+    bool dropped;
 };
 
 struct State {
     std::vector<Window> windows; // a window's handle is its index + 1
     HWND foreground = nullptr, atCursor = nullptr;
-    bool cursorReadable = true;
+    bool cursorReadable = true, buttonsSwapped = false;
     int foregroundQueries = 0;
 
-    std::map<int, DWORD> hookFailures; // hook kind -> the last error of its refusal
+    std::map<int, DWORD> hookFailures; // hook kind -> the last error of its refusals
     bool timerRefused = false;
     DWORD lastError = 0;
     std::map<DWORD, std::string> systemTexts;
     std::map<LONG, std::u16string> keyNames; // GetKeyNameTextW's answers
+    std::map<UINT, UINT> scanCodes;          // MapVirtualKeyW's answers
+    std::array<bool, 256> keyDown{};         // the system's key state
 
-    std::map<int, HOOKPROC> hooks; // kind -> installed procedure
+    std::map<int, Hook> hooks; // kind -> the installed hook
+    std::uintptr_t hooksMade = 0;
     LPTIMECALLBACK timer = nullptr;
-    std::vector<std::string> calls; // installations, releases and the timer, in order
+    long long now = 0; // milliseconds
+    struct ThreadTimer {
+        UINT_PTR id;
+        long long period, due;
+    };
+    std::vector<ThreadTimer> threadTimers;
+    std::vector<std::string> calls; // what the program asked of the platform, in order
+
+    bool consoles = false; // standard output and error are consoles
+    UINT codePage = 437;
+    PHANDLER_ROUTINE ctrlHandler = nullptr;
+    LPTHREAD_START_ROUTINE thread = nullptr;
+    void* threadParameter = nullptr;
+    bool eventSet = false, threadBlocked = false;
 
     std::function<void()> whileWaiting; // may post a message; throws to end the wait for good
-    std::array<UINT, 8> posted{};
-    std::size_t postedCount = 0;
+    std::vector<MSG> posted;
     std::array<INPUT, 8> sent{}; // SendInput's records, since the test last took them
     std::size_t sentCount = 0;
 };
@@ -52,10 +81,16 @@ State& state();
 
 HWND addWindow(std::u16string className, std::u16string title);
 
-// Delivers an event through the installed hook of its kind, as the platform does: the hook's
-// answer, or PassedOn without one. A tick calls the timer's callback; false without a timer.
+// Delivers an event as the platform does: through the installed hook of its kind unless the hook
+// was dropped or a window of higher rights is in front, and into the system's key state only if
+// it was passed on. The hook's answer, or PassedOn without one.
 LRESULT key(WPARAM message, DWORD vkCode, DWORD scanCode, DWORD flags, int nCode);
-LRESULT mouse(WPARAM message, DWORD mouseData, int nCode);
+LRESULT mouse(WPARAM message, DWORD mouseData, DWORD flags, int nCode);
+// A tick of the multimedia timer; false without one.
 bool tick();
+// Time passes: thread timers that fell due post their WM_TIMER, once each.
+void wait(long long milliseconds);
+// Runs the program's thread while its event is set, unless it is blocked.
+void runThread();
 
 } // namespace FakeDesktop

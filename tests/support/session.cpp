@@ -55,7 +55,9 @@ public:
         desktop.whileWaiting = [this] { wait(); };
         CurrentSettings = Settings{};
         HeldDirections = PressesReachedApplication = 0;
+        HeldWindow = nullptr;
         HookHandles = InstalledHooks{};
+        HookMemory = KeyMemory{};
     }
 
     void play() {
@@ -81,6 +83,7 @@ private:
     std::string input = "\n";
     std::ostringstream printed;
     std::size_t budget = 0;
+    bool ended = false; // the platform ended the process
 
     // Runs `what` in a folder of its own as the working folder, gone again afterwards.
     template <typename What> static void inFolder(What what) {
@@ -104,10 +107,10 @@ private:
             std::ostringstream errors;
             current = &line;
             try {
-                const int code =
-                    line.input == "start VeltoKeys"
-                        ? runKeyFinder(printed, in, errors)
-                        : runProgram(static_cast<int>(argv.size()), argv.data(), in, errors);
+                const int argc = static_cast<int>(argv.size());
+                const int code = line.input == "start VeltoKeys"
+                                     ? runKeyFinder(argc, argv.data(), printed, in, errors)
+                                     : runProgram(argc, argv.data(), in, errors);
                 settle();
                 const auto read = in.tellg(); // -1 once the input ended
                 add(line.actual,
@@ -144,6 +147,7 @@ private:
 
     // Puts what the programs did since the current line began into its answer.
     void settle() {
+        FakeDesktop::runThread();
         for (const std::string& call : desktop.calls) {
             add(current->actual, call); // only the start has any
         }
@@ -158,11 +162,12 @@ private:
     // The programs' message wait, within which the platform delivers events and ticks.
     void wait() {
         settle();
-        while (next < lines.size() && desktop.postedCount == 0) {
+        while (next < lines.size() && desktop.posted.empty() && !ended) {
             current = &lines[next++];
             perform(*current);
+            settle();
         }
-        if (desktop.postedCount == 0) {
+        if (desktop.posted.empty()) {
             throw CaseOver{};
         }
     }
@@ -190,6 +195,26 @@ private:
             input = rest(1);
         } else if (verb == "window") {
             windows[word[1]] = FakeDesktop::addWindow(utf16(word[2]), utf16(rest(3)));
+        } else if (verb == "child") {
+            windows[word[1]] = FakeDesktop::addWindow(utf16(word[3]), utf16(rest(4)));
+            desktop.windows.back().parent = windows.at(word[2]);
+        } else if (verb == "elevated") {
+            desktop.windows.at(reinterpret_cast<std::uintptr_t>(windows.at(word[1])) - 1)
+                .higherRights = true;
+        } else if (verb == "drop") {
+            desktop.hooks.at(word[1] == "mouse" ? WH_MOUSE_LL : WH_KEYBOARD_LL).dropped = true;
+        } else if (verb == "wait") {
+            FakeDesktop::wait(number(word[1]));
+        } else if (verb == "swap") {
+            desktop.buttonsSwapped = true;
+        } else if (verb == "console") {
+            desktop.consoles = true;
+        } else if (verb == "block" || verb == "unblock") {
+            desktop.threadBlocked = verb == "block";
+        } else if (verb == "ctrl+c" || verb == "close") {
+            // Without a handler that takes it, the platform ends the process.
+            ended = desktop.ctrlHandler == nullptr ||
+                    desktop.ctrlHandler(verb == "close" ? 2 : 0) == 0 || verb == "close";
         } else if (verb == "focus") {
             desktop.foreground = desktop.atCursor = windows.at(word[1]);
         } else if (verb == "cursor" && word[1] == "unreadable") {
@@ -201,8 +226,11 @@ private:
         } else if (verb == "refuse") {
             desktop.hookFailures[word[1] == "mouse" ? WH_MOUSE_LL : WH_KEYBOARD_LL] =
                 number(word[2]);
-        } else if (verb == "keyname") {
-            desktop.keyNames[static_cast<LONG>(number(word[1]))] = utf16(rest(2));
+        } else if (verb == "keyname") { // a key's code, its scan code (0xE0.. extended), its name
+            const std::uint32_t scan = number(word[2]);
+            desktop.scanCodes[number(word[1])] = scan;
+            desktop.keyNames[static_cast<LONG>((scan & 0xFF) << 16 | (scan >> 8 == 0xE0) << 24)] =
+                utf16(rest(3));
         } else if (verb == "text") {
             desktop.systemTexts[number(word[1])] = rest(2);
         } else if (verb == "load") {
@@ -236,7 +264,7 @@ private:
         const LRESULT answer = message == 0 ? FakeDesktop::tick()
                                : message < WM_MOUSEMOVE
                                    ? FakeDesktop::key(message, code, scan, flags, nCode)
-                                   : FakeDesktop::mouse(message, data, nCode);
+                                   : FakeDesktop::mouse(message, data, flags, nCode);
         const bool allocated = allocationCount() != before;
         for (std::size_t i = 0; i < desktop.sentCount; ++i) {
             const INPUT& sent = desktop.sent[i];
@@ -262,8 +290,42 @@ private:
 
 } // namespace
 
+// `repeat N LINE ; LINE ...` plays its lines N times in a row, as one line whose answer names
+// alike answers in a row once, with their count.
 void play(std::vector<Line>& lines) {
-    Session(lines).play();
+    std::vector<Line> played;
+    std::vector<std::size_t> firsts;
+    for (const Line& line : lines) {
+        firsts.push_back(played.size());
+        std::istringstream words(line.input);
+        std::string verb, times, step;
+        if (!(words >> verb >> times) || verb != "repeat") {
+            played.push_back(line);
+            continue;
+        }
+        for (int n = std::stoi(times); n > 0; --n) {
+            std::istringstream steps(line.input.substr(line.input.find(times) + times.size()));
+            while (std::getline(steps >> std::ws, step, ';')) {
+                played.push_back({line.row, step.substr(0, step.find_last_not_of(' ') + 1), "", ""});
+            }
+        }
+    }
+    firsts.push_back(played.size());
+    Session(played).play();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::vector<std::string> answers;
+        for (std::size_t k = firsts[i]; k < firsts[i + 1]; ++k) {
+            if (!played[k].actual.empty()) {
+                answers.push_back(played[k].actual);
+            }
+        }
+        for (std::size_t k = 0, same = 1; k < answers.size(); k += same, same = 1) {
+            while (k + same < answers.size() && answers[k + same] == answers[k]) {
+                ++same;
+            }
+            add(lines[i].actual, (same > 1 ? std::to_string(same) + "x " : "") + answers[k]);
+        }
+    }
 }
 
 } // namespace Transcripts

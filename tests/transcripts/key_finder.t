@@ -1,54 +1,186 @@
-# VeltoKeys, the key finder: for each press of a key or mouse button, one line with its name, its
-# code, and the line that binds it; nothing swallowed. `keyname` is the system's name for a key,
-# by GetKeyNameTextW's argument (the scan code in bits 16-23, the extended-key flag in bit 24).
-# Key events take `scan=` and `flags=` (1: extended). See keys.t for the form of a case.
+# VeltoKeys: it shows the binds of VeltoMacro.ini, then for each press of a key or mouse button one
+# line with its name, its code, what VeltoMacro makes of it and whether VeltoMacro acts where it
+# was pressed; and the scrolling that arrives from VeltoMacro. It swallows nothing. `keyname` gives
+# the system's key code, scan code (0xE0.. for an extended key) and name of a key. Key events take
+# `scan=` and `flags=` (1: extended), wheel events `flags=1` when injected; `wait` lets time pass
+# (in milliseconds); `block` and `unblock` hold up and free its printing, as a console with a
+# selection in it does. See keys.t for the form of a case.
 
-## it starts with what to do, and prints one line per press however long a key is held
-keyname 0x1480000 Up
-keyname 0x480000 Num 8
-keyname 0x1E0000 A
-start VeltoKeys             => console code page 65001, hook mouse, hook keyboard, "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
-WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   upbind = 0x26"
+## the binds, then one line per press however long a key is held
+config [general]\ninterval = 10\nupbind = 0x26\ndownbind = 5\n
+keyname 0x26 0xE048 Up
+keyname 0x68 0x48 Num 8
+keyname 0x41 0x1E A
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Up (0x26) scrolls up, First extra button (0x05) scrolls down,", "    a notch every 10 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here"
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
 WM_KEYUP 0x26 scan=0x48 flags=1 => passed
-WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   upbind = 0x26"
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here"
 WM_KEYUP 0x26 scan=0x48 flags=1 => passed
-WM_KEYDOWN 0x68 scan=0x48   => passed, "Num 8               104  0x68   upbind = 0x68"
+WM_KEYDOWN 0x68 scan=0x48   => passed, "Num 8               104  0x68   upbind = 0x68   VeltoMacro acts here"
 WM_KEYUP 0x68 scan=0x48     => passed
-WM_SYSKEYDOWN 0x41 scan=0x1E => passed, "A                    65  0x41   upbind = 0x41"
+WM_SYSKEYDOWN 0x41 scan=0x1E => passed, "A                    65  0x41   upbind = 0x41   VeltoMacro acts here"
 WM_SYSKEYUP 0x41 scan=0x1E  => passed
+WM_XBUTTONDOWN data=0x10000 => passed, "First extra button    5  0x05   scrolls down   VeltoMacro acts here"
 
-## left and right modifiers have codes of their own; names follow the user's language
-keyname 0x2A0000 Umschalt
-keyname 0x1360000 Strg-Rechts
-keyname 0x1F0000 \xC3\x96\xE2\x82\xAC\xF0\x9F\x98\x80
-start VeltoKeys             => console code page 65001, hook mouse, hook keyboard, "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
-WM_KEYDOWN 0xA0 scan=0x2A   => passed, "Umschalt            160  0xA0   upbind = 0xA0"
-WM_KEYDOWN 0xA3 scan=0x36 flags=1 => passed, "Strg-Rechts         163  0xA3   upbind = 0xA3"
-WM_KEYDOWN 0xC0 scan=0x1F   => passed, "\xC3\x96\xE2\x82\xAC\xF0\x9F\x98\x80                 192  0xC0   upbind = 0xC0"
-WM_KEYDOWN 0xFF scan=0x70   => passed, "Unnamed key         255  0xFF   cannot be bound: codes go from 1 to 254"
-WM_KEYDOWN 0 scan=0x71      => passed, "Unnamed key           0  0x00   cannot be bound: codes go from 1 to 254"
+## each press says whether VeltoMacro acts where it was pressed, and if not, why
+config [general]\nupbind = 0x26\n
+keyname 0x41 0x1E A
+window game LaunchUnrealUWindowsClient Velto
+child panel game Panel
+window notepad Notepad
+window launcher LaunchUnrealUWindowsClient Velto Launcher
+window long LaunchUnrealUWindowsClient A title far longer than thirty-four characters
+focus game
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41   VeltoMacro acts here"
+WM_KEYUP 0x41 scan=0x1E     => passed
+cursor panel
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41   VeltoMacro does not act here:", "    the pointer is over a panel or overlay inside the window in front"
+WM_KEYUP 0x41 scan=0x1E     => passed
+cursor notepad
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41", "    VeltoMacro does not act here: the pointer is not over the window in front"
+WM_KEYUP 0x41 scan=0x1E     => passed
+cursor none
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41", "    VeltoMacro does not act here: there is no window under the pointer"
+WM_KEYUP 0x41 scan=0x1E     => passed
+focus launcher
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41   VeltoMacro does not act here:", "    the window in front is titled \"Velto Launcher\", not \"Velto\""
+WM_KEYUP 0x41 scan=0x1E     => passed
+focus long
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41   VeltoMacro does not act here:", "    the window in front is titled \"A title far longer than ...\", not \"Velto\""
+WM_KEYUP 0x41 scan=0x1E     => passed
+focus game
+cursor unreadable
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41", "    VeltoMacro does not act here: the pointer's position cannot be read"
+WM_KEYUP 0x41 scan=0x1E     => passed
+
+## left and right modifiers have codes of their own; AltGr's Ctrl is part of Right Alt
+config [general]\ndownbind = 0xA5\n
+keyname 0xA0 0x2A Umschalt
+keyname 0xA3 0xE036 Strg-Rechts
+keyname 0xA5 0xE038 Alt Gr
+keyname 0xC0 0x1F \xC3\x96\xE2\x82\xAC\xF0\x9F\x98\x80
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Alt Gr (0xA5) scrolls down, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+WM_KEYDOWN 0xA0 scan=0x2A   => passed, "Umschalt            160  0xA0   upbind = 0xA0   VeltoMacro acts here"
+WM_KEYDOWN 0xA3 scan=0x36 flags=1 => passed, "Strg-Rechts         163  0xA3   upbind = 0xA3   VeltoMacro acts here"
+WM_KEYDOWN 0xA2 scan=0x21D  => passed
+WM_KEYDOWN 0xA5 scan=0x38 flags=1 => passed, "Alt Gr              165  0xA5   scrolls down   VeltoMacro acts here"
+WM_KEYUP 0xA2 scan=0x21D    => passed
+WM_KEYUP 0xA5 scan=0x38 flags=1 => passed
+WM_KEYDOWN 0xC0 scan=0x1F   => passed, "\xC3\x96\xE2\x82\xAC\xF0\x9F\x98\x80                 192  0xC0   upbind = 0xC0   VeltoMacro acts here"
+WM_KEYDOWN 0xFF scan=0x70   => passed, "Unnamed key         255  0xFF   cannot be bound: codes go from 1 to 254", "    VeltoMacro acts here"
+WM_KEYDOWN 0 scan=0x71      => passed, "Unnamed key           0  0x00   cannot be bound: codes go from 1 to 254", "    VeltoMacro acts here"
+WM_KEYDOWN 1                => passed, "Unnamed key           1  0x01", "    cannot be bound: VeltoMacro takes this code for a mouse button", "    (binding it blocks clicking in the game)   VeltoMacro acts here"
+WM_KEYDOWN 6                => passed, "Unnamed key           6  0x06", "    cannot be bound: VeltoMacro takes this code for a mouse button", "    VeltoMacro acts here"
 
 ## mouse buttons have names of their own; binding the left one is allowed, with a warning
-start VeltoKeys             => console code page 65001, hook mouse, hook keyboard, "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
-WM_LBUTTONDOWN              => passed, "Left button           1  0x01   upbind = 0x01   (binding it blocks clicking in the game)"
+config [general]\nupbind = 2\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Right button (0x02) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+WM_LBUTTONDOWN              => passed, "Left button           1  0x01   upbind = 0x01", "    (binding it blocks clicking in the game)   VeltoMacro acts here"
 WM_LBUTTONUP                => passed
-WM_RBUTTONDOWN              => passed, "Right button          2  0x02   upbind = 0x02"
-WM_MBUTTONDOWN              => passed, "Middle button         4  0x04   upbind = 0x04"
-WM_XBUTTONDOWN data=0x10000 => passed, "First extra button    5  0x05   upbind = 0x05"
-WM_XBUTTONDOWN data=0x20000 => passed, "Second extra button   6  0x06   upbind = 0x06"
-WM_XBUTTONDOWN data=0x30000 => passed, "Extra button          7  0x07   cannot be bound: VeltoMacro takes this code for a key"
+WM_RBUTTONDOWN              => passed, "Right button          2  0x02   scrolls up   VeltoMacro acts here"
+WM_MBUTTONDOWN              => passed, "Middle button         4  0x04   upbind = 0x04   VeltoMacro acts here"
+WM_XBUTTONDOWN data=0x10000 => passed, "First extra button    5  0x05   upbind = 0x05   VeltoMacro acts here"
+WM_XBUTTONDOWN data=0x20000 => passed, "Second extra button   6  0x06   upbind = 0x06   VeltoMacro acts here"
+WM_XBUTTONDOWN data=0x30000 => passed, "Extra button          7  0x07", "    cannot be bound: VeltoMacro takes this code for a key", "    VeltoMacro acts here"
 WM_MOUSEMOVE                => passed
 WM_MOUSEWHEEL data=0x780000 => passed
 WM_MBUTTONDOWN nCode=-1     => passed
 
-## a key with a button's code cannot be bound
-start VeltoKeys             => console code page 65001, hook mouse, hook keyboard, "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
-WM_KEYDOWN 1                => passed, "Unnamed key           1  0x01   cannot be bound: VeltoMacro takes this code for a mouse button"
-WM_KEYDOWN 6                => passed, "Unnamed key           6  0x06   cannot be bound: VeltoMacro takes this code for a mouse button"
+## a file VeltoMacro would refuse: its report, and no binds
+config [general]\nupbind = 0x26\nspeed = 3\n
+keyname 0x26 0xE048 Up
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro would stop with: Error: VeltoMacro.ini:3: Invalid key/value pair.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   upbind = 0x26   VeltoMacro acts here"
+
+## no file
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "No binds to show: there is no file VeltoMacro.ini.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+
+## the file named by the argument, as for VeltoMacro
+args my.ini
+config [general]\nupbind = 0x26\n
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "my.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+
+## VeltoMacro's notches as they arrive: each run, its length and its rate
+config [general]\ninterval = 20\nupbind = 0x26\ndownbind = 0x28\n
+keyname 0x26 0xE048 Up
+keyname 0x28 0xE050 Down
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Up (0x26) scrolls up, Down (0x28) scrolls down,", "    a notch every 20 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here"
+repeat 6 wait 20 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 6x passed
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
+wait 300                    => "scrolled up: 6 notches in 0.10 s, 50 a second"
+WM_MOUSEWHEEL data=0x780000 => passed
+wait 300
+WM_KEYDOWN 0x28 scan=0x50 flags=1 => passed, "Down                 40  0x28   scrolls down   VeltoMacro acts here"
+WM_MOUSEWHEEL data=0xFF880000 flags=1 => passed
+WM_KEYUP 0x28 scan=0x50 flags=1 => passed
+wait 300                    => "scrolled down: 1 notch"
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here"
+repeat 3 wait 20 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
+wait 20
+WM_KEYDOWN 0x28 scan=0x50 flags=1 => passed, "Down                 40  0x28   scrolls down   VeltoMacro acts here"
+repeat 2 WM_MOUSEWHEEL data=0xFF880000 flags=1 ; wait 20 => 2x passed
+wait 300                    => "scrolled up: 3 notches in 0.04 s, 50 a second"
+wait 100                    => "scrolled down: 2 notches in 0.02 s, 50 a second"
+
+## notches without a press seen: VeltoKeys started first, and VeltoMacro took the key
+config [general]\nupbind = 0x26\n
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+repeat 3 wait 5 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
+wait 300                    => "scrolled up: 3 notches in 0.01 s, 200 a second", "    (start VeltoKeys after VeltoMacro to see the key that scrolls too)"
+repeat 3 wait 5 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
+wait 300                    => "scrolled up: 3 notches in 0.01 s, 200 a second"
+
+## a bound key held where VeltoMacro acts, and no notch comes
+config [general]\ninterval = 100\nupbind = 0x26\n
+keyname 0x26 0xE048 Up
+window game LaunchUnrealUWindowsClient Velto
+window notepad Notepad
+focus game
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Up (0x26) scrolls up, a notch every 100 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here"
+wait 200
+wait 200                    => "VeltoMacro is not scrolling in this session: it is not running, runs in another", "    session, or has other binds"
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here"
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
+wait 400
+cursor notepad
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up", "    VeltoMacro does not act here: the pointer is not over the window in front"
+wait 400
+
+## a held-up console holds up nothing but the printing: presses it has no room for are counted
+config [general]\nupbind = 0x26\n
+keyname 0x41 0x1E A
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+block
+repeat 20 WM_KEYDOWN 0x41 scan=0x1E ; WM_KEYUP 0x41 scan=0x1E => 40x passed
+unblock                     => "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "(4 presses not shown)"
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41   VeltoMacro acts here"
+
+## the console shows UTF-8 while VeltoKeys runs, and its code page comes back when it is ended
+console
+start VeltoKeys             => console code page 65001, thread, hook mouse, hook keyboard, thread timer 100 ms, "No binds to show: there is no file VeltoMacro.ini.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+ctrl+c                      => console code page 437
+
+## and when its window is closed
+console
+start VeltoKeys             => console code page 65001, thread, hook mouse, hook keyboard, thread timer 100 ms, "No binds to show: there is no file VeltoMacro.ini.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+close                       => console code page 437
 
 ## a refused hook is reported, and the hook before it released
 refuse keyboard 5
 text 5 Access is denied.\r\n
-start VeltoKeys             => console code page 65001, hook mouse, hook keyboard refused, unhook mouse, report "Error: Access is denied.\n\nPress Enter to exit...\n", read 1, exit 1
+start VeltoKeys             => thread, hook mouse, hook keyboard refused, unhook mouse, "No binds to show: there is no file VeltoMacro.ini.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C.", report "Error: Access is denied.\n\nPress Enter to exit...\n", read 1, exit 1

@@ -13,7 +13,7 @@
 config [general]\nupbind = 0x26\ndownbind = 0x28\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => hook keyboard, full timer resolution, timer 5 ms
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
 tick                        => notch +120
@@ -28,7 +28,7 @@ tick                        => idle
 config [general]\ndownbind = 40\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => hook keyboard, full timer resolution, timer 5 ms
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 40               => swallowed
 tick                        => notch -120
 WM_KEYDOWN 40               => swallowed
@@ -41,7 +41,7 @@ tick                        => idle
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => hook keyboard, full timer resolution, timer 5 ms
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_SYSKEYDOWN 0x26          => swallowed
 tick                        => notch +120
 WM_SYSKEYUP 0x26            => swallowed
@@ -54,7 +54,7 @@ tick                        => idle
 config [general]\nupbind = 0x26\ndownbind = 0x28\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => hook keyboard, full timer resolution, timer 5 ms
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed
 WM_KEYDOWN 0x28             => swallowed
 tick                        => nothing
@@ -67,7 +67,7 @@ tick                        => idle
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => hook keyboard, full timer resolution, timer 5 ms
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x41             => passed
 WM_KEYDOWN 0                => passed
 WM_KEYUP 0                  => passed
@@ -78,7 +78,7 @@ tick                        => idle
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => hook keyboard, full timer resolution, timer 5 ms
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26 nCode=-1    => passed
 tick                        => idle
 
@@ -88,7 +88,7 @@ window game LaunchUnrealUWindowsClient Velto
 window panel Panel
 focus game
 cursor panel
-start                       => hook keyboard, full timer resolution, timer 5 ms
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => passed
 tick                        => idle
 cursor game
@@ -104,7 +104,7 @@ config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 window panel Panel
 focus game
-start                       => hook keyboard, full timer resolution, timer 5 ms
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
 cursor panel
@@ -124,7 +124,7 @@ window game LaunchUnrealUWindowsClient Velto
 window panel Panel
 focus game
 cursor panel
-start                       => hook keyboard, full timer resolution, timer 5 ms
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => passed
 cursor game
 WM_KEYUP 0x26               => passed
@@ -136,7 +136,7 @@ config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 window panel Panel
 focus game
-start                       => hook keyboard, full timer resolution, timer 5 ms
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
 cursor panel

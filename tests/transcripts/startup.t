@@ -7,35 +7,35 @@
 
 ## two keys: the keyboard hook only, then the timer at the configured interval
 config [general]\ninterval = 10\nupbind = 0x26\ndownbind = 0x28\n
-start                       => hook keyboard, full timer resolution, timer 10 ms
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 10 ms
 
 ## the extra buttons: the mouse hook only
 config [general]\nupbind = 5\ndownbind = 6\n
-start                       => hook mouse, full timer resolution, timer 5 ms
+start                       => hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## a button and a key: both hooks, the mouse hook first either way
 config [general]\nupbind = 1\ndownbind = 40\n
-start                       => hook mouse, hook keyboard, full timer resolution, timer 5 ms
+start                       => hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## a key and a button
 config [general]\nupbind = 40\ndownbind = 1\n
-start                       => hook mouse, hook keyboard, full timer resolution, timer 5 ms
+start                       => hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## code 3 and codes from 7 up are keys
 config [general]\ndownbind = 3\nupbind = 7\n
-start                       => hook keyboard, full timer resolution, timer 5 ms
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## the right button
 config [general]\nupbind = 2\n
-start                       => hook mouse, full timer resolution, timer 5 ms
+start                       => hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## the middle button alone
 config [general]\nupbind = 4\n
-start                       => hook mouse, full timer resolution, timer 5 ms
+start                       => hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## the second extra button alone
 config [general]\nupbind = 6\n
-start                       => hook mouse, full timer resolution, timer 5 ms
+start                       => hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## no argument: VeltoMacro.ini in the working folder
 config [general]\nupbind = 256\n
@@ -88,4 +88,4 @@ start                       => hook keyboard refused, report "Error: unknown err
 ## a refused timer: every hook released, and the interval named
 config [general]\ninterval = 70000\nupbind = 2\ndownbind = 0x28\n
 refuse timer
-start                       => hook mouse, hook keyboard, full timer resolution, timer 70000 ms refused, unhook mouse, unhook keyboard, report "Error: Unable to start the scroll timer with an interval of 70000 milliseconds.\n\nPress Enter to exit...\n", read 1, exit 1
+start                       => hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 70000 ms refused, unhook mouse, unhook keyboard, report "Error: Unable to start the scroll timer with an interval of 70000 milliseconds.\n\nPress Enter to exit...\n", read 1, exit 1

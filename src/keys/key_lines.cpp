@@ -1,0 +1,192 @@
+#include "key_lines.h"
+
+#include "emulation/mouse_buttons.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+using namespace DesktopPlatform;
+
+std::size_t characters(std::string_view text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+std::string utf8(const WCHAR* text, int length) {
+    std::string bytes;
+    for (int i = 0; i < length; ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < length) { // a surrogate pair
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        }
+        if (c < 0x80) {
+            bytes += static_cast<char>(c);
+            continue;
+        }
+        const int extra = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+        const unsigned char lead[] = {0, 0xC0, 0xE0, 0xF0};
+        bytes += static_cast<char>(lead[extra] | (c >> (6 * extra)));
+        for (int shift = 6 * (extra - 1); shift >= 0; shift -= 6) {
+            bytes += static_cast<char>(0x80 | ((c >> shift) & 0x3F));
+        }
+    }
+    return bytes;
+}
+
+std::string hex(BindCode code) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%02X", code);
+    return text;
+}
+
+std::string nameOf(BindCode code, std::int32_t keyName, bool mouse) {
+    if (mouse) {
+        const char* const names[] = {"",
+                                     "Left button",
+                                     "Right button",
+                                     "",
+                                     "Middle button",
+                                     "First extra button",
+                                     "Second extra button"};
+        return isMouseCode(code) ? names[code] : "Extra button";
+    }
+    WCHAR name[64];
+    const int length = GetKeyNameTextW(keyName, name, 64);
+    return length > 0 ? utf8(name, length) : "Unnamed key";
+}
+
+// How GetKeyNameTextW names the key of a code: by its scan code and extended-key flag.
+std::int32_t keyNameOf(BindCode code) {
+    const UINT scan = MapVirtualKeyW(code, MAPVK_VK_TO_VSC_EX);
+    return static_cast<std::int32_t>((scan & 0xFF) << 16 | ((scan >> 8) == 0xE0 ? 1 << 24 : 0));
+}
+
+std::string bindName(BindCode code) {
+    return nameOf(code, keyNameOf(code), isMouseCode(code)) + " (" + hex(code) + ")";
+}
+
+std::string verdictText(const GateVerdict& verdict) {
+    const std::string head = "VeltoMacro does not act here: ";
+    switch (verdict.reason) {
+    case GateReason::ActsHere:
+        return "VeltoMacro acts here";
+    case GateReason::InsideWindow:
+        return head + "the pointer is over a panel or overlay inside the window in front";
+    case GateReason::OtherWindow:
+        return head + "the pointer is not over the window in front";
+    case GateReason::OtherTitle: {
+        constexpr int Shown = 24; // so that the reason fits a line of its own
+        return head + "the window in front is titled \"" +
+               utf8(verdict.title, std::min(verdict.titleLength, Shown)) +
+               (verdict.titleLength > Shown ? "...\"" : "\"") + ", not \"Velto\"";
+    }
+    case GateReason::NoWindow:
+        return head + "there is no window under the pointer";
+    case GateReason::PointerUnknown:
+        break;
+    }
+    return head + "the pointer's position cannot be read";
+}
+
+} // namespace
+
+std::string wrapped(std::initializer_list<std::string> segments, std::string_view separator) {
+    const std::string_view indent = "    ";
+    std::string text, line;
+    const auto add = [&](std::string_view piece, std::string_view before) {
+        if (line.empty() || characters(line) + before.size() + characters(piece) <= LineWidth) {
+            line.append(line.empty() ? "" : before).append(piece);
+            return;
+        }
+        text.append(line) += '\n';
+        line = std::string(indent).append(piece);
+    };
+    for (const std::string& segment : segments) {
+        if (segment.empty()) {
+            continue;
+        }
+        if (indent.size() + characters(segment) <= LineWidth) {
+            add(segment, separator);
+            continue;
+        }
+        std::string_view rest = segment;
+        for (std::string_view before = separator; !rest.empty(); before = " ") {
+            const std::size_t space = rest.find(' ');
+            add(rest.substr(0, space), before);
+            rest.remove_prefix(space == std::string_view::npos ? rest.size() : space + 1);
+        }
+    }
+    return text.append(line) + '\n';
+}
+
+std::string bindsLine(std::string_view path, bool opened, std::string_view failure) {
+    const std::string file(path);
+    if (!opened) {
+        return wrapped({"No binds to show: there is no file " + file + "."}, " ");
+    }
+    if (!failure.empty()) {
+        return wrapped({"VeltoMacro would stop with:", "Error: " + std::string(failure)}, " ");
+    }
+    const Settings& settings = CurrentSettings;
+    return wrapped({file + ":",
+                    settings.upbind == 0 ? "" : bindName(settings.upbind) + " scrolls up,",
+                    settings.downbind == 0 ? "" : bindName(settings.downbind) + " scrolls down,",
+                    "a notch every " + std::to_string(settings.interval) + " ms."},
+                   " ");
+}
+
+// The name, the code in decimal and hex, what VeltoMacro makes of it, and whether it acts where
+// it was pressed.
+std::string pressLine(const Sighting& press) {
+    std::string line = nameOf(press.code, press.keyName, press.mouse);
+    const std::size_t width = characters(line); // padded by characters, so that columns line up
+    line.append(width < 19 ? 20 - width : 1, ' ');
+    char code[16];
+    std::snprintf(code, sizeof code, "%3u  ", press.code);
+    line += code + hex(press.code);
+
+    std::string use;
+    if (press.code < 1 || press.code > 254) {
+        use = "cannot be bound: codes go from 1 to 254";
+    } else if (press.mouse != isMouseCode(press.code)) {
+        use = std::string("cannot be bound: VeltoMacro takes this code for a ") +
+              (press.mouse ? "key" : "mouse button");
+    } else if (press.code == CurrentSettings.upbind || press.code == CurrentSettings.downbind) {
+        use = press.code == CurrentSettings.upbind ? "scrolls up" : "scrolls down";
+    } else {
+        use = "upbind = " + hex(press.code);
+    }
+    return wrapped({line, use, press.code == 1 ? "(binding it blocks clicking in the game)" : "",
+                    verdictText(press.verdict)},
+                   "   ");
+}
+
+std::string scrolledLine(const Sighting& run) {
+    std::string line = std::string("scrolled ") + (run.up ? "up" : "down") + ": " +
+                       std::to_string(run.notches) + (run.notches == 1 ? " notch" : " notches");
+    if (run.notches > 1 && run.microseconds > 0) {
+        const double seconds = static_cast<double>(run.microseconds) / 1e6;
+        const double rate = (run.notches - 1) / seconds;
+        char figures[64];
+        std::snprintf(figures, sizeof figures, " in %.2f s, %.*f a second", seconds,
+                      rate < 10 ? 1 : 0, rate);
+        line += figures;
+    }
+    return wrapped(
+        {line, run.pressSeen ? "" : "(start VeltoKeys after VeltoMacro to see the key that scrolls too)"},
+        "   ");
+}
+
+std::string notScrollingLine() {
+    return wrapped({"VeltoMacro is not scrolling in this session: it is not running, runs in "
+                    "another session, or has other binds"},
+                   " ");
+}
+
+std::string notShownLine(std::uint32_t presses) {
+    std::string line = std::to_string(presses);
+    line.insert(0, 1, '(');
+    return line.append(presses == 1 ? " press" : " presses").append(" not shown)\n");
+}

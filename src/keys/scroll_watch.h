@@ -1,0 +1,34 @@
+#pragma once
+
+#include "sighting.h"
+
+#include <cstdint>
+#include <optional>
+
+// Watches the scrolling that arrives: VeltoMacro's notches reach every low-level mouse hook as
+// injected wheel events. A run of notches ends when none follows for a while; a bound key held
+// where VeltoMacro acts must bring a notch within a few intervals. Times are in microseconds.
+// Main thread only; nothing here allocates.
+class ScrollWatch {
+public:
+    explicit ScrollWatch(std::uint32_t interval = 5);
+
+    void notch(bool up, std::int64_t now);
+    void pressed(std::int64_t now);
+    // A press of a bound key where VeltoMacro acts.
+    void boundPressed(BindCode code, std::int64_t now);
+
+    // At a check: the line that is due, if any. `held` tells whether a key is still down.
+    std::optional<Sighting> check(std::int64_t now, bool (*held)(BindCode));
+
+private:
+    void endRun();
+
+    std::int64_t patience; // how long without a notch ends a run, or tells that none comes
+    Sighting run{};        // the run going on, when it has notches
+    std::optional<Sighting> ended; // a run that a turn ended, not told yet (of two, the later)
+    std::int64_t lastNotch = 0;
+    bool pressSeen = false;
+    BindCode awaited = 0; // the bound key held that awaits its first notch
+    std::int64_t awaitedSince = 0;
+};
