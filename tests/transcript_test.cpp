@@ -62,7 +62,7 @@ TEST_P(Transcript, ProgramsAnswerAsWritten) {
 
 INSTANTIATE_TEST_SUITE_P(Transcripts, Transcript,
                          testing::Values("config", "keys", "mouse", "gate", "pump", "startup",
-                                         "key_finder"));
+                                         "recovery", "key_finder"));
 
 // A line too long for the memory left: its partial buffer must be given back before the report
 // is made, or the report itself cannot be made.

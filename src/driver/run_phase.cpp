@@ -33,20 +33,30 @@ bool installHooks() {
                                         WH_KEYBOARD_LL, keyboardHookProc, nullptr, 0)) != nullptr;
 }
 
-// The bound inputs the system reports down although no press of theirs reached the application.
-std::uint32_t pressesNeverSeen() {
+// Bound inputs whose presses reached the application although the hooks let none through: held
+// now, or pressed and released again since the last check.
+struct Unseen {
+    std::uint32_t held = 0, tapped = 0;
+};
+
+Unseen pressesNeverSeen() {
     // The system's key state knows the physical buttons: with the buttons swapped, the logical
     // left one (code 1) is the physical right one (code 2).
     const bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
-    std::uint32_t down = 0;
+    Unseen unseen;
     for (const auto& [bit, code] : {std::pair{DownHeld, CurrentSettings.downbind},
                                     std::pair{UpHeld, CurrentSettings.upbind}}) {
         const BindCode physical = swapped && (code == 1 || code == 2) ? 3 - code : code;
-        if (code != 0 && (GetAsyncKeyState(static_cast<int>(physical)) & 0x8000) != 0) {
-            down |= bit;
+        // Down now (the high bit), or pressed since the last query (the low bit).
+        const SHORT state = code == 0 ? 0 : GetAsyncKeyState(static_cast<int>(physical));
+        if ((state & 0x8000) != 0) {
+            unseen.held |= bit & ~PressesReachedApplication;
+        } else if ((state & 1) != 0) {
+            unseen.tapped |= bit & ~PressesPassedSinceCheck;
         }
     }
-    return down & ~PressesReachedApplication;
+    PressesPassedSinceCheck = 0;
+    return unseen;
 }
 
 } // namespace
@@ -63,6 +73,9 @@ void runEmulation() {
     if (!installHooks()) {
         raiseLastError();
     }
+    // A bound input already held reached the application before the hooks were there: its
+    // release must reach it too.
+    PressesReachedApplication |= pressesNeverSeen().held;
     const UINT_PTR hookCheck = SetTimer(nullptr, 0, HookCheckInterval, nullptr);
     if (hookCheck == 0) {
         raiseLastError();
@@ -92,17 +105,17 @@ void runEmulation() {
 }
 
 void checkHooks() {
-    const std::uint32_t unseen = pressesNeverSeen();
+    const Unseen unseen = pressesNeverSeen();
     const bool installed = (HookHandles.mouse != nullptr || !needsMouseHook()) &&
                            (HookHandles.keyboard != nullptr || !needsKeyboardHook());
-    if (unseen == 0 && installed) {
+    if ((unseen.held | unseen.tapped) == 0 && installed) {
         return;
     }
     releaseHooks();
     HookHandles = InstalledHooks{};
     installHooks(); // a refusal is tried again at the next check
     HeldDirections.exchange(0);
-    PressesReachedApplication |= unseen;
+    PressesReachedApplication |= unseen.held;
 }
 
 void releaseHooks() {

@@ -20,3 +20,7 @@ extern std::atomic<DesktopPlatform::HWND> HeldWindow;
 // hooks let through because the gate failed, auto-repeats included), by the same bits. Only the
 // main thread touches it (the hook procedures and the hook check), so it needs no atomic.
 extern std::uint32_t PressesReachedApplication;
+
+// Which bound inputs the hooks let reach the application pressed since the last hook check, by
+// the same bits; main thread only.
+extern std::uint32_t PressesPassedSinceCheck;

@@ -9,6 +9,7 @@
 std::atomic<std::uint32_t> HeldDirections{0};
 std::atomic<DesktopPlatform::HWND> HeldWindow{nullptr};
 std::uint32_t PressesReachedApplication = 0;
+std::uint32_t PressesPassedSinceCheck = 0;
 InstalledHooks HookHandles;
 KeyMemory HookMemory;
 
@@ -60,6 +61,7 @@ bool updateHeld(BindCode code, bool pressed) {
         const GateVerdict verdict = gateVerdict();
         if (!verdict.actsHere()) {
             PressesReachedApplication |= bit;
+            PressesPassedSinceCheck |= bit;
             return false;
         }
         HeldWindow.store(verdict.foreground);

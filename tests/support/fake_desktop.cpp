@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace FakeDesktop {
 
@@ -41,6 +42,7 @@ LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigne
             : hook->second.procedure(nCode, message, reinterpret_cast<LPARAM>(record));
     if (answer == PassedOn && code > 0 && code < s.keyDown.size()) {
         s.keyDown[code] = pressed;
+        s.pressedSinceQuery[code] |= pressed;
     }
     return answer;
 }
@@ -212,9 +214,12 @@ UINT MapVirtualKeyW(UINT uCode, UINT uMapType) {
 }
 
 SHORT GetAsyncKeyState(int vKey) {
-    return vKey > 0 && vKey < 256 && state().keyDown[static_cast<std::size_t>(vKey)]
-               ? static_cast<SHORT>(0x8001)
-               : 0;
+    if (vKey <= 0 || vKey >= 256) {
+        return 0;
+    }
+    const auto key = static_cast<std::size_t>(vKey);
+    const bool pressedSince = std::exchange(state().pressedSinceQuery[key], false);
+    return static_cast<SHORT>((state().keyDown[key] ? 0x8000 : 0) | (pressedSince ? 1 : 0));
 }
 
 int GetSystemMetrics(int nIndex) {

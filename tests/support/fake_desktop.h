@@ -50,7 +50,7 @@ struct State {
     std::map<DWORD, std::string> systemTexts;
     std::map<LONG, std::u16string> keyNames; // GetKeyNameTextW's answers
     std::map<UINT, UINT> scanCodes;          // MapVirtualKeyW's answers
-    std::array<bool, 256> keyDown{};         // the system's key state
+    std::array<bool, 256> keyDown{}, pressedSinceQuery{}; // the system's key state
 
     std::map<int, Hook> hooks; // kind -> the installed hook
     std::uintptr_t hooksMade = 0;

@@ -54,7 +54,7 @@ public:
         desktop = FakeDesktop::State{};
         desktop.whileWaiting = [this] { wait(); };
         CurrentSettings = Settings{};
-        HeldDirections = PressesReachedApplication = 0;
+        HeldDirections = PressesReachedApplication = PressesPassedSinceCheck = 0;
         HeldWindow = nullptr;
         HookHandles = InstalledHooks{};
         HookMemory = KeyMemory{};
@@ -223,9 +223,12 @@ private:
             desktop.atCursor = windows.at(word[1]);
         } else if (verb == "refuse" && word[1] == "timer") {
             desktop.timerRefused = true;
-        } else if (verb == "refuse") {
-            desktop.hookFailures[word[1] == "mouse" ? WH_MOUSE_LL : WH_KEYBOARD_LL] =
-                number(word[2]);
+        } else if (verb == "refuse") { // a hook kind and the last error; 0 ends the refusals
+            const int kind = word[1] == "mouse" ? WH_MOUSE_LL : WH_KEYBOARD_LL;
+            desktop.hookFailures[kind] = number(word[2]);
+            if (number(word[2]) == 0) {
+                desktop.hookFailures.erase(kind);
+            }
         } else if (verb == "keyname") { // a key's code, its scan code (0xE0.. extended), its name
             const std::uint32_t scan = number(word[2]);
             desktop.scanCodes[number(word[1])] = scan;

@@ -143,3 +143,62 @@ cursor panel
 WM_KEYUP 0x26               => passed
 cursor game
 tick                        => idle
+
+## Numpad 8 pressed as Up (Shift and Num Lock), released as Numpad 8 after Shift: it stops
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+child panel game Panel
+focus game
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0xA0 scan=0x2A   => passed
+WM_KEYDOWN 0x26 scan=0x48   => swallowed
+tick                        => notch +120
+WM_KEYUP 0xA0 scan=0x2A     => passed
+WM_KEYUP 0x68 scan=0x48     => swallowed
+tick                        => idle
+cursor panel
+WM_KEYDOWN 0x26 scan=0x48   => passed
+WM_KEYUP 0x68 scan=0x48     => passed
+cursor game
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+WM_KEYUP 0x68 scan=0x48     => passed
+tick                        => notch +120
+WM_KEYUP 0x26 scan=0x48 flags=1 => swallowed
+
+## AltGr's left Ctrl goes with the bound Right Alt: the game sees both or neither
+config [general]\nupbind = 0xA5\n
+window game LaunchUnrealUWindowsClient Velto
+child panel game Panel
+focus game
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0xA2 scan=0x21D  => swallowed
+WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1 => swallowed
+tick                        => notch +120
+WM_KEYDOWN 0xA2 scan=0x21D  => swallowed
+cursor panel
+WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1 => swallowed
+cursor game
+WM_KEYUP 0xA2 scan=0x21D    => swallowed
+WM_KEYUP 0xA5 scan=0x38 flags=1 => swallowed
+tick                        => idle
+cursor panel
+WM_KEYDOWN 0xA2 scan=0x21D  => passed
+WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1 => passed
+WM_KEYUP 0xA2 scan=0x21D    => passed
+cursor game
+WM_KEYUP 0xA5 scan=0x38 flags=1 => passed
+tick                        => idle
+
+## with left Ctrl bound, AltGr does not scroll; a real left Ctrl does
+config [general]\nupbind = 0xA2\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0xA2 scan=0x21D  => passed
+WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1 => passed
+tick                        => idle
+WM_KEYUP 0xA2 scan=0x21D    => passed
+WM_KEYUP 0xA5 scan=0x38 flags=1 => passed
+WM_KEYDOWN 0xA2 scan=0x1D   => swallowed
+tick                        => notch +120
+WM_KEYUP 0xA2 scan=0x1D     => swallowed

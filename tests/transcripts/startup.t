@@ -89,3 +89,8 @@ start                       => hook keyboard refused, report "Error: unknown err
 config [general]\ninterval = 70000\nupbind = 2\ndownbind = 0x28\n
 refuse timer
 start                       => hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 70000 ms refused, unhook mouse, unhook keyboard, report "Error: Unable to start the scroll timer with an interval of 70000 milliseconds.\n\nPress Enter to exit...\n", read 1, exit 1
+
+## on a console the report is shown as UTF-8, and the console's own code page comes back after it
+config [general]\nupbind = 38\n\xC3\xBCber = 1\n
+console
+start                       => console code page 65001, console code page 437, report "Error: VeltoMacro.ini:3: Invalid key/value pair.\n\nPress Enter to exit...\n", read 1, exit 1

@@ -1,0 +1,143 @@
+# What Windows hides from the hooks, and how VeltoMacro keeps working: a hook the platform drops
+# silently (`drop`: events then go straight to the application), the hooks' check on the thread
+# timer (`wait 250`), a window of higher rights in front (`elevated`: its input reaches no hook of
+# ours), a bound input held before VeltoMacro starts. See keys.t for the form of a case.
+
+## a hook dropped while idle: the first press reaches the game once, then the check takes it back
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+drop keyboard
+WM_KEYDOWN 0x26             => passed
+tick                        => idle
+wait 250                    => unhook keyboard refused, hook keyboard
+WM_KEYDOWN 0x26             => swallowed
+tick                        => notch +120
+WM_KEYDOWN 0x26             => swallowed
+tick                        => notch +120
+WM_KEYUP 0x26               => passed
+tick                        => idle
+wait 250
+
+## a bound key tapped between two checks tells of a dropped hook; tapped outside the gate, nothing
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+child panel game Panel
+focus game
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26             => swallowed
+tick                        => notch +120
+drop keyboard
+WM_KEYUP 0x26               => passed
+tick                        => notch +120
+WM_KEYDOWN 0x26             => passed
+WM_KEYUP 0x26               => passed
+wait 250                    => unhook keyboard refused, hook keyboard
+tick                        => idle
+cursor panel
+WM_KEYDOWN 0x26             => passed
+WM_KEYUP 0x26               => passed
+wait 250
+
+## a hook dropped while a bound key is held: its scrolling stops at the check, then goes on
+config [general]\ndownbind = 5\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_XBUTTONDOWN data=0x10000 => swallowed
+tick                        => notch -120
+drop mouse
+WM_XBUTTONUP data=0x10000   => passed
+tick                        => notch -120
+WM_XBUTTONDOWN data=0x10000 => passed
+tick                        => notch -120
+wait 250                    => unhook mouse refused, hook mouse
+tick                        => idle
+WM_XBUTTONUP data=0x10000   => passed
+WM_XBUTTONDOWN data=0x10000 => swallowed
+tick                        => notch -120
+WM_XBUTTONUP data=0x10000   => swallowed
+tick                        => idle
+
+## installing fails at one check and succeeds at the next
+config [general]\nupbind = 1\ndownbind = 0x28\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+drop keyboard
+refuse keyboard 5
+WM_KEYDOWN 0x28             => passed
+wait 250                    => unhook mouse, unhook keyboard refused, hook mouse, hook keyboard refused
+WM_KEYUP 0x28               => passed
+refuse keyboard 0
+wait 250                    => unhook mouse, hook mouse, hook keyboard
+WM_KEYDOWN 0x28             => swallowed
+tick                        => notch -120
+WM_KEYUP 0x28               => passed
+tick                        => idle
+
+## no check takes the hooks back while only other input happens
+config [general]\nupbind = 2\ndownbind = 0x28\n
+window game LaunchUnrealUWindowsClient Velto
+child panel game Panel
+focus game
+swap buttons
+start                       => hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x41             => passed
+WM_LBUTTONDOWN              => passed
+cursor panel
+WM_KEYDOWN 0x28             => passed
+wait 250
+cursor game
+WM_KEYDOWN 0x28             => swallowed
+tick                        => notch -120
+wait 250
+WM_KEYUP 0x28               => passed
+WM_RBUTTONDOWN              => swallowed
+tick                        => notch +120
+wait 250
+WM_RBUTTONUP                => swallowed
+
+## a bound key held when VeltoMacro starts: it scrolls with its repeats and comes up in the game
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+WM_KEYDOWN 0x26             => passed
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26             => swallowed
+tick                        => notch +120
+WM_KEYUP 0x26               => passed
+tick                        => idle
+wait 250
+
+## a release in a window of higher rights reaches no hook: the direction ends with the window change
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+window admin TaskManagerWindow Task Manager
+elevated admin
+focus game
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26             => swallowed
+tick                        => notch +120
+focus admin
+tick                        => nothing
+WM_KEYUP 0x26               => passed
+focus game
+tick                        => idle
+wait 250
+
+## another window in front ends a direction even where the gate passes; a repeat sets it again
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+window notepad Notepad
+focus game
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26             => swallowed
+tick                        => notch +120
+focus notepad
+tick                        => nothing
+tick                        => idle
+WM_KEYDOWN 0x26             => swallowed
+tick                        => notch +120
+WM_KEYUP 0x26               => swallowed
