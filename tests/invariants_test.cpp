@@ -3,6 +3,7 @@
 // window of it, another game and another program, the foreground changing, timer ticks, the
 // hooks' checks, and the platform dropping a hook. Whatever the walk, what the game sees must be
 // sound after every step.
+#include "keys/sighting.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>
@@ -86,7 +87,7 @@ TEST(Invariants, NoStuckInputAndNoScrollingWithoutItsBind) {
             const std::string& input = lines[i].input;
             const std::string& answer = lines[i].actual;
             const Step& s = steps[i];
-            walk += input + (answer.empty() ? "\n" : "  => " + answer + "\n");
+            walk.append(input).append(answer.empty() ? "" : "  => ").append(answer) += '\n';
             for (const int bind : {0, 1}) {
                 const bool keyboard = binds[bind]->repeats;
                 dropped[bind] |= input == (keyboard ? "drop keyboard" : "drop mouse");
@@ -119,3 +120,36 @@ TEST(Invariants, NoStuckInputAndNoScrollingWithoutItsBind) {
 }
 
 } // namespace
+
+// Whatever the interleaving of recording and printing, the printed presses and the notes of those
+// not shown account for every press once, each note where its presses were.
+TEST(Invariants, PressesNotShownAreCountedWhereTheyWere) {
+    for (unsigned seed = 1; seed <= 200; ++seed) {
+        std::mt19937 random(seed);
+        SightingQueue<4> queue;
+        std::uint32_t made = 0, accounted = 0;
+        bool inOrder = true;
+        const auto print = [&] { // one step of the printer: a press, or the note after the last
+            Sighting press;
+            if (queue.pop(press)) {
+                accounted += press.notShownBefore;
+                inOrder &= press.code == accounted++;
+            } else {
+                accounted += queue.takeNotShown();
+            }
+        };
+        for (int step = 0; step < 200; ++step) {
+            if (random() % 5 < 3) {
+                Sighting press;
+                press.code = made++;
+                queue.pushPress(press);
+            } else {
+                print();
+            }
+        }
+        for (std::uint32_t left = made - accounted + 1; left > 0; --left) {
+            print();
+        }
+        ASSERT_TRUE(inOrder && accounted == made) << "seed " << seed;
+    }
+}

@@ -57,10 +57,20 @@ std::string nameOf(BindCode code, std::int32_t keyName, bool mouse) {
     return length > 0 ? utf8(name, length) : "Unnamed key";
 }
 
-// How GetKeyNameTextW names the key of a code: by its scan code and extended-key flag.
+// Keys that exist only as extended keys: the arrows and the block above them, Print Screen, the
+// Windows and menu keys, keypad Divide, Num Lock, right Ctrl and Alt, the browser and media keys.
+bool isExtendedOnly(BindCode code) {
+    return (code >= 0x21 && code <= 0x28) || (code >= 0x2C && code <= 0x2E) ||
+           (code >= 0x5B && code <= 0x5D) || code == 0x6F || code == 0x90 || code == 0xA3 ||
+           (code >= 0xA5 && code <= 0xB7);
+}
+
+// How GetKeyNameTextW names the key of a code: by its scan code and extended-key flag. Wine
+// leaves the flag out of MapVirtualKeyW's answer, so Up would be named as keypad 8.
 std::int32_t keyNameOf(BindCode code) {
     const UINT scan = MapVirtualKeyW(code, MAPVK_VK_TO_VSC_EX);
-    return static_cast<std::int32_t>((scan & 0xFF) << 16 | ((scan >> 8) == 0xE0 ? 1 << 24 : 0));
+    const bool extended = (scan >> 8) == 0xE0 || isExtendedOnly(code);
+    return static_cast<std::int32_t>((scan & 0xFF) << 16 | (extended ? 1 << 24 : 0));
 }
 
 std::string bindName(BindCode code) {

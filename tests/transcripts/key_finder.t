@@ -1,10 +1,10 @@
 # VeltoKeys: it shows the binds of VeltoMacro.ini, then for each press of a key or mouse button one
 # line with its name, its code, what VeltoMacro makes of it and whether VeltoMacro acts where it
 # was pressed; and the scrolling that arrives from VeltoMacro. It swallows nothing. `keyname` gives
-# the system's key code, scan code (0xE0.. for an extended key) and name of a key. Key events take
-# `scan=` and `flags=` (1: extended), wheel events `flags=1` when injected; `wait` lets time pass
-# (in milliseconds); `block` and `unblock` hold up and free its printing, as a console with a
-# selection in it does. See keys.t for the form of a case.
+# a key's code, its scan code (0xE0.. for an extended key; Wine leaves the 0xE0 out) and its name.
+# Key events take `scan=` and `flags=` (1: extended), wheel events `flags=1` when injected; `wait`
+# lets time pass (in milliseconds); `block` and `unblock` hold up and free its printing, as a
+# console with a selection in it does. See keys.t for the form of a case.
 
 ## the binds, then one line per press however long a key is held
 config [general]\ninterval = 10\nupbind = 0x26\ndownbind = 5\n
@@ -112,7 +112,8 @@ start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 1
 ## VeltoMacro's notches as they arrive: each run, its length and its rate
 config [general]\ninterval = 20\nupbind = 0x26\ndownbind = 0x28\n
 keyname 0x26 0xE048 Up
-keyname 0x28 0xE050 Down
+keyname 0x28 0x50 Num 2
+keyname 0 0xE050 Down
 window game LaunchUnrealUWindowsClient Velto
 focus game
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Up (0x26) scrolls up, Down (0x28) scrolls down,", "    a notch every 20 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
