@@ -15,6 +15,8 @@ import sys
 import tempfile
 import time
 
+import notches
+
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SESSION = os.path.join(ROOT, "scripts", "session")
 TICK = os.sysconf("SC_CLK_TCK")
@@ -72,20 +74,11 @@ class Session:
         subprocess.run([SESSION, self.work, *args], check=True, stdout=subprocess.DEVNULL)
 
     def notches(self):
-        with open(os.path.join(self.work, "game.txt")) as status:
-            for line in status:
-                if line.startswith("notch_us"):
-                    return [int(value) for value in line.split()[1:]]
-        return []
+        return notches.times(os.path.join(self.work, "game.txt"))
 
     def close(self):
         self.run("stop")
         subprocess.run(["rm", "-rf", self.work])
-
-
-def percentile(values, fraction):
-    ordered = sorted(values)
-    return ordered[min(len(ordered) - 1, int(fraction * len(ordered)))]
 
 
 def measure(keyboard):
@@ -100,13 +93,9 @@ def measure(keyboard):
             released = keyboard.key(False)
             cpu = (cpu_seconds(session.pid) - cpu_before) / ((released - pressed) / 1e6)
             time.sleep(0.3)  # the stand-in's next status
-            held = [t for t in session.notches() if pressed <= t <= released]
-            # The steady rate, from the first to the last notch: a count alone would depend on
-            # where the hold falls between two ticks.
-            rate = (len(held) - 1) / ((held[-1] - held[0]) / 1e6)
-            gaps = [(b - a) / 1000 for a, b in zip(held, held[1:])]
-            results["rates"].append((interval, len(held), rate, cpu, statistics.median(gaps),
-                                     percentile(gaps, 0.99), max(gaps)))
+            count, rate, median, p99, worst = notches.stats(
+                [t for t in session.notches() if pressed <= t <= released])
+            results["rates"].append((interval, count, rate, cpu, median, p99, worst))
             if interval == 5:
                 results["memory"] = {line.split(":")[0]: int(line.split()[1])
                                      for line in proc_fields(session.pid, "status").splitlines()

@@ -1,13 +1,16 @@
 // A stand-in for the game: one window of a given class and title, optionally with a child window
 // of its own over its right half, that counts the input reaching it and time-stamps each wheel
 // notch. Every 50 ms, when something changed, it rewrites a status file (written aside, then
-// moved into place) of "name value" lines: the counts, and its client and child areas in screen
-// coordinates for placing the pointer.
+// moved into place) of "name value" lines: the counts, its client and child areas in screen
+// coordinates for placing the pointer, the time of the last key-down and of each notch (in
+// microseconds of the performance counter).
 //
 // Usage: game_window CLASS TITLE STATUS_FILE [--child] [--at X Y]
 #ifndef UNICODE
 #define UNICODE
 #endif
+#include "platform/counter_time.h"
+
 #include <cstdio>
 #include <cwchar>
 #include <map>
@@ -19,9 +22,17 @@ namespace {
 
 std::map<std::string, long> counts;
 std::vector<long long> notchMicroseconds;
+long long lastKeyDown = 0; // microseconds
 bool changed = true;
 std::wstring statusPath;
 HWND child = nullptr;
+
+long long microsecondsNow() {
+    LARGE_INTEGER now, frequency;
+    ::QueryPerformanceCounter(&now);
+    ::QueryPerformanceFrequency(&frequency);
+    return counterMicroseconds(now.QuadPart, frequency.QuadPart);
+}
 
 void count(const std::string& name) {
     ++counts[name];
@@ -45,7 +56,7 @@ void writeStatus(HWND window) {
                          r.top, r.right, r.bottom);
         }
     }
-    std::fprintf(out, "notch_us");
+    std::fprintf(out, "last_key_down_us %lld\nnotch_us", lastKeyDown);
     for (const long long time : notchMicroseconds) {
         std::fprintf(out, " %lld", time);
     }
@@ -78,16 +89,14 @@ LRESULT CALLBACK childProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     char key[16];
     switch (message) {
-    case WM_MOUSEWHEEL: {
-        LARGE_INTEGER now, frequency;
-        ::QueryPerformanceCounter(&now);
-        ::QueryPerformanceFrequency(&frequency);
-        notchMicroseconds.push_back(now.QuadPart * 1000000 / frequency.QuadPart);
+    case WM_MOUSEWHEEL:
+        notchMicroseconds.push_back(microsecondsNow());
         count(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? "wheel_up" : "wheel_down");
         return 0;
-    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
+        lastKeyDown = microsecondsNow();
+        [[fallthrough]];
     case WM_KEYUP:
     case WM_SYSKEYUP:
         std::snprintf(key, sizeof key, "key_%s_%02x",

@@ -8,6 +8,7 @@
 #include "emulation/input_hooks.h"
 #include "emulation/mouse_buttons.h"
 #include "key_lines.h"
+#include "platform/counter_time.h"
 #include "platform/platform_error.h"
 #include "scroll_watch.h"
 
@@ -35,9 +36,7 @@ std::int64_t microsecondsNow() {
     LARGE_INTEGER counter, frequency;
     QueryPerformanceCounter(&counter);
     QueryPerformanceFrequency(&frequency);
-    // In two steps: the counter times a million overflows after some days of uptime.
-    return counter.QuadPart / frequency.QuadPart * 1000000 +
-           counter.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
+    return counterMicroseconds(counter.QuadPart, frequency.QuadPart);
 }
 
 bool held(BindCode code) {
