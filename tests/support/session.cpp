@@ -238,6 +238,9 @@ private:
             desktop.systemTexts[number(word[1])] = rest(2);
         } else if (verb == "load") {
             line.actual = load(rest(1));
+        } else if (verb == "loadfile") { // a file of the repository's
+            std::ifstream file(fs::path(VELTO_SOURCE_DIR) / word[1], std::ios::binary);
+            line.actual = load(std::string(std::istreambuf_iterator<char>(file), {}));
         } else if (verb == "budget") {
             budget = number(word[1]);
         } else if (verb == "tick" || Events.count(verb) != 0) {

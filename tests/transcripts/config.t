@@ -1,6 +1,9 @@
 # Loading a configuration file: each `load` line holds the bytes of a file named VeltoMacro.ini
-# (C escapes: \n \r \t \0 \\ \xHH), and its answer is what loading ends in: the settings, or
-# the message.
+# (C escapes: \n \r \t \0 \\ \xHH), `loadfile` names a file of the repository, and the answer
+# is what loading ends in: the settings, or the message.
+
+## The sample that ships: the Up and Down arrows, 200 notches a second
+loadfile VeltoMacro.ini
 
 ## Records: comments, blank lines and whitespace
 load [general]\nupbind = 38 => interval 5, up 38, down 0
