@@ -3,7 +3,7 @@
 # is what loading ends in: the settings, or the message.
 
 ## The sample that ships: the Up and Down arrows, 200 notches a second
-loadfile VeltoMacro.ini
+loadfile VeltoMacro.ini     => interval 5, up 38, down 40
 
 ## Records: comments, blank lines and whitespace
 load [general]\nupbind = 38 => interval 5, up 38, down 0
