@@ -201,6 +201,7 @@ def report(results):
     lines = [
         "# Measured performance", "",
         f"Measured by `scripts/bench` on {datetime.date.today().isoformat()}: {machine()}.",
+        "One run on one machine: nothing asserts these figures.",
         "The real `VeltoMacro.exe` under Wine, real X key events (XTest) on a virtual display, and a",
         "stand-in game window that time-stamps every wheel notch it receives.", "",
         "## Scroll rate and smoothness (Up held for 5 s)", "",
