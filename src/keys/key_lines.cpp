@@ -9,9 +9,27 @@ namespace {
 
 using namespace DesktopPlatform;
 
-std::size_t characters(std::string_view text) {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+// The columns UTF-8 text takes on a console: two for the wide characters of East Asian scripts
+// (Hangul, CJK, full-width forms) and for pictographs, one for any other character.
+std::size_t columns(std::string_view text) {
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        char32_t c = lead;
+        if (lead >= 0xE0 && i + 2 < text.size()) { // wide characters need three bytes or four
+            const int extra = lead >= 0xF0 ? 3 : 2;
+            c = lead & (lead >= 0xF0 ? 0x07 : 0x0F);
+            for (int k = 0; k < extra && i + 1 < text.size(); ++k) {
+                c = c << 6 | (static_cast<unsigned char>(text[++i]) & 0x3F);
+            }
+        }
+        const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+                          (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+                          (c >= 0xFF00 && c <= 0xFF60) || (c >= 0x1F300 && c <= 0x1F64F) ||
+                          (c >= 0x1F900 && c <= 0x1F9FF) || (c >= 0x20000 && c <= 0x3FFFD);
+        width += (lead & 0xC0) == 0x80 ? 0 : wide ? 2 : 1;
+    }
+    return width;
 }
 
 std::string utf8(const WCHAR* text, int length) {
@@ -106,7 +124,7 @@ std::string wrapped(std::initializer_list<std::string> segments, std::string_vie
     const std::string_view indent = "    ";
     std::string text, line;
     const auto add = [&](std::string_view piece, std::string_view before) {
-        if (line.empty() || characters(line) + before.size() + characters(piece) <= LineWidth) {
+        if (line.empty() || columns(line) + before.size() + columns(piece) <= LineWidth) {
             line.append(line.empty() ? "" : before).append(piece);
             return;
         }
@@ -117,7 +135,7 @@ std::string wrapped(std::initializer_list<std::string> segments, std::string_vie
         if (segment.empty()) {
             continue;
         }
-        if (indent.size() + characters(segment) <= LineWidth) {
+        if (indent.size() + columns(segment) <= LineWidth) {
             add(segment, separator);
             continue;
         }
@@ -151,7 +169,7 @@ std::string bindsLine(std::string_view path, bool opened, std::string_view failu
 // it was pressed.
 std::string pressLine(const Sighting& press) {
     std::string line = nameOf(press.code, press.keyName, press.mouse);
-    const std::size_t width = characters(line); // padded by characters, so that columns line up
+    const std::size_t width = columns(line); // padded by columns, so that the codes line up
     line.append(width < 19 ? 20 - width : 1, ' ');
     char code[16];
     std::snprintf(code, sizeof code, "%3u  ", press.code);

@@ -73,7 +73,7 @@ WM_KEYDOWN 0xA2 scan=0x21D  => passed
 WM_KEYDOWN 0xA5 scan=0x38 flags=1 => passed, "Alt Gr              165  0xA5   scrolls down   VeltoMacro acts here"
 WM_KEYUP 0xA2 scan=0x21D    => passed
 WM_KEYUP 0xA5 scan=0x38 flags=1 => passed
-WM_KEYDOWN 0xC0 scan=0x1F   => passed, "\xC3\x96\xE2\x82\xAC\xF0\x9F\x98\x80                 192  0xC0   upbind = 0xC0   VeltoMacro acts here"
+WM_KEYDOWN 0xC0 scan=0x1F   => passed, "\xC3\x96\xE2\x82\xAC\xF0\x9F\x98\x80                192  0xC0   upbind = 0xC0   VeltoMacro acts here"
 WM_KEYDOWN 0xFF scan=0x70   => passed, "Unnamed key         255  0xFF   cannot be bound: codes go from 1 to 254", "    VeltoMacro acts here"
 WM_KEYDOWN 0 scan=0x71      => passed, "Unnamed key           0  0x00   cannot be bound: codes go from 1 to 254", "    VeltoMacro acts here"
 WM_KEYDOWN 1                => passed, "Unnamed key           1  0x01", "    cannot be bound: VeltoMacro takes this code for a mouse button", "    (binding it blocks clicking in the game)   VeltoMacro acts here"
@@ -108,6 +108,11 @@ start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 1
 args my.ini
 config [general]\nupbind = 0x26\n
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "my.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+
+## wide characters take two columns of the console
+args ゲームの設定ファイルです設定ファイル.ini
+config [general]\nupbind = 0x26\n
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\xE3\x81\xAE\xE8\xA8\xAD\xE5\xAE\x9A\xE3\x83\x95\xE3\x82\xA1\xE3\x82\xA4\xE3\x83\xAB\xE3\x81\xA7\xE3\x81\x99\xE8\xA8\xAD\xE5\xAE\x9A\xE3\x83\x95\xE3\x82\xA1\xE3\x82\xA4\xE3\x83\xAB.ini: Unnamed key (0x26) scrolls up,", "    a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
 
 ## VeltoMacro's notches as they arrive: each run, its length and its rate
 config [general]\ninterval = 20\nupbind = 0x26\ndownbind = 0x28\n
