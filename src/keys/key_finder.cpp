@@ -61,7 +61,7 @@ void note(BindCode code, std::int32_t keyName, bool mouse, bool pressed) {
     if (bound && mouse == isMouseCode(code) && press.verdict.actsHere()) {
         Watch.boundPressed(code, microsecondsNow());
     } else {
-        Watch.pressed(microsecondsNow());
+        Watch.pressed();
     }
     Sightings.pushPress(press);
     SetEvent(SightingsWaiting);

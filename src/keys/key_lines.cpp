@@ -9,24 +9,29 @@ namespace {
 
 using namespace DesktopPlatform;
 
-// The columns UTF-8 text takes on a console: two for the wide characters of East Asian scripts
-// (Hangul, CJK, full-width forms) and for pictographs, one for any other character.
+// The wide characters of East Asian scripts (Hangul, CJK, full-width forms) and pictographs, which
+// take two columns of a console: pairs of the first and the last of a range.
+constexpr std::u32string_view WideCharacters = U"\u1100\u115F\u2E80\uA4CF\uAC00\uD7A3\uF900\uFAFF"
+                                               U"\uFF00\uFF60\U0001F300\U0001F64F\U0001F900"
+                                               U"\U0001F9FF\U00020000\U0003FFFD";
+
+// The columns UTF-8 text takes on a console.
 std::size_t columns(std::string_view text) {
     std::size_t width = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto lead = static_cast<unsigned char>(text[i]);
         char32_t c = lead;
-        if (lead >= 0xE0 && i + 2 < text.size()) { // wide characters need three bytes or four
+        if (lead >= 0xE0) { // wide characters take three bytes or four
             const int extra = lead >= 0xF0 ? 3 : 2;
             c = lead & (lead >= 0xF0 ? 0x07 : 0x0F);
             for (int k = 0; k < extra && i + 1 < text.size(); ++k) {
                 c = c << 6 | (static_cast<unsigned char>(text[++i]) & 0x3F);
             }
         }
-        const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
-                          (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
-                          (c >= 0xFF00 && c <= 0xFF60) || (c >= 0x1F300 && c <= 0x1F64F) ||
-                          (c >= 0x1F900 && c <= 0x1F9FF) || (c >= 0x20000 && c <= 0x3FFFD);
+        bool wide = false;
+        for (std::size_t range = 0; range < WideCharacters.size(); range += 2) {
+            wide |= c >= WideCharacters[range] && c <= WideCharacters[range + 1];
+        }
         width += (lead & 0xC0) == 0x80 ? 0 : wide ? 2 : 1;
     }
     return width;
@@ -75,19 +80,19 @@ std::string nameOf(BindCode code, std::int32_t keyName, bool mouse) {
     return length > 0 ? utf8(name, length) : "Unnamed key";
 }
 
-// Keys that exist only as extended keys: the arrows and the block above them, Print Screen, the
-// Windows and menu keys, keypad Divide, Num Lock, right Ctrl and Alt, the browser and media keys.
-bool isExtendedOnly(BindCode code) {
-    return (code >= 0x21 && code <= 0x28) || (code >= 0x2C && code <= 0x2E) ||
-           (code >= 0x5B && code <= 0x5D) || code == 0x6F || code == 0x90 || code == 0xA3 ||
-           (code >= 0xA5 && code <= 0xB7);
-}
+// The codes of keys that exist only as extended keys: the arrows and the block above them, Print
+// Screen, the Windows and menu keys, keypad Divide, Num Lock, right Ctrl and Alt, the browser and
+// media keys.
+constexpr std::string_view ExtendedOnlyKeys =
+    "\x21\x22\x23\x24\x25\x26\x27\x28\x2C\x2D\x2E\x5B\x5C\x5D\x6F\x90\xA3\xA5\xA6\xA7\xA8\xA9"
+    "\xAA\xAB\xAC\xAD\xAE\xAF\xB0\xB1\xB2\xB3\xB4\xB5\xB6\xB7";
 
 // How GetKeyNameTextW names the key of a code: by its scan code and extended-key flag. Wine
 // leaves the flag out of MapVirtualKeyW's answer, so Up would be named as keypad 8.
 std::int32_t keyNameOf(BindCode code) {
     const UINT scan = MapVirtualKeyW(code, MAPVK_VK_TO_VSC_EX);
-    const bool extended = (scan >> 8) == 0xE0 || isExtendedOnly(code);
+    const bool extended = (scan >> 8) == 0xE0 ||
+                          ExtendedOnlyKeys.find(static_cast<char>(code)) != std::string_view::npos;
     return static_cast<std::int32_t>((scan & 0xFF) << 16 | (extended ? 1 << 24 : 0));
 }
 

@@ -23,7 +23,7 @@ void ScrollWatch::notch(bool up, std::int64_t now) {
     awaited = 0;
 }
 
-void ScrollWatch::pressed(std::int64_t) {
+void ScrollWatch::pressed() {
     pressSeen = true;
 }
 

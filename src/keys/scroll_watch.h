@@ -14,7 +14,7 @@ public:
     explicit ScrollWatch(std::uint32_t interval = 5);
 
     void notch(bool up, std::int64_t now);
-    void pressed(std::int64_t now);
+    void pressed();
     // A press of a bound key where VeltoMacro acts.
     void boundPressed(BindCode code, std::int64_t now);
 

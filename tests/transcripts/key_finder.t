@@ -109,10 +109,10 @@ args my.ini
 config [general]\nupbind = 0x26\n
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "my.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
 
-## wide characters take two columns of the console
-args ゲームの設定ファイルです設定ファイル.ini
+## wide characters take two columns of the console: this path fills 28 of them
+args ᄀ｠ゲー設定ファイルabcd.ini
 config [general]\nupbind = 0x26\n
-start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\xE3\x81\xAE\xE8\xA8\xAD\xE5\xAE\x9A\xE3\x83\x95\xE3\x82\xA1\xE3\x82\xA4\xE3\x83\xAB\xE3\x81\xA7\xE3\x81\x99\xE8\xA8\xAD\xE5\xAE\x9A\xE3\x83\x95\xE3\x82\xA1\xE3\x82\xA4\xE3\x83\xAB.ini: Unnamed key (0x26) scrolls up,", "    a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "\xE1\x84\x80\xEF\xBD\xA0\xE3\x82\xB2\xE3\x83\xBC\xE8\xA8\xAD\xE5\xAE\x9A\xE3\x83\x95\xE3\x82\xA1\xE3\x82\xA4\xE3\x83\xABabcd.ini: Unnamed key (0x26) scrolls up,", "    a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
 
 ## VeltoMacro's notches as they arrive: each run, its length and its rate
 config [general]\ninterval = 20\nupbind = 0x26\ndownbind = 0x28\n
