@@ -14,7 +14,7 @@ std::atomic<UINT> SavedCodePage{0};
 // own handling then ends it.
 BOOL restoreBeforeTheEnd(DWORD) {
     restoreConsoleCodePage();
-    return 0;
+    return false;
 }
 
 } // namespace
@@ -22,12 +22,12 @@ BOOL restoreBeforeTheEnd(DWORD) {
 void useUtf8Console(DWORD standardStream) {
     DWORD mode = 0;
     const UINT codePage = GetConsoleOutputCP();
-    if (SavedCodePage.load() != 0 || codePage == 0 || codePage == CP_UTF8 ||
+    if (SavedCodePage.load() != 0 || codePage == CP_UTF8 ||
         GetConsoleMode(GetStdHandle(standardStream), &mode) == 0) {
         return;
     }
     SavedCodePage = codePage;
-    SetConsoleCtrlHandler(restoreBeforeTheEnd, 1);
+    SetConsoleCtrlHandler(restoreBeforeTheEnd, true);
     SetConsoleOutputCP(CP_UTF8);
 }
 

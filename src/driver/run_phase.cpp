@@ -47,9 +47,8 @@ Unseen pressesNeverSeen() {
     for (const auto& [bit, code] : {std::pair{DownHeld, CurrentSettings.downbind},
                                     std::pair{UpHeld, CurrentSettings.upbind}}) {
         const BindCode physical = swapped && (code == 1 || code == 2) ? 3 - code : code;
-        // Down now (the high bit), or pressed since the last query (the low bit).
-        const SHORT state =
-            code == 0 ? SHORT{0} : GetAsyncKeyState(static_cast<int>(physical));
+        // Down now (the high bit), or pressed since the last query (the low bit); nothing for 0.
+        const SHORT state = GetAsyncKeyState(static_cast<int>(physical));
         if ((state & 0x8000) != 0) {
             unseen.held |= bit & ~PressesReachedApplication;
         } else if ((state & 1) != 0) {

@@ -30,9 +30,9 @@ std::uint32_t bitOf(BindCode code) {
 // Keypad keys change their code between press and release when Shift and Num Lock are used
 // together (Numpad 8 pressed as Up, released as Numpad 8): a bound key is also released by the key
 // its press came from.
-bool updateKey(BindCode code, std::uint32_t key, bool pressed) {
+bool updateKey(BindCode code, PhysicalKey key, bool pressed) {
     std::uint32_t bit = bitOf(code);
-    if (!pressed && bit == 0 && key != 0) {
+    if (!pressed && bit == 0 && key.scanCode != 0) {
         for (const std::uint32_t held : {DownHeld, UpHeld}) {
             if (HookMemory.pressedKeys[held] == key) {
                 bit = held;
@@ -41,7 +41,7 @@ bool updateKey(BindCode code, std::uint32_t key, bool pressed) {
         }
     }
     if (bit != 0) {
-        HookMemory.pressedKeys[bit] = pressed ? key : 0;
+        HookMemory.pressedKeys[bit] = pressed ? key : PhysicalKey{};
     }
     return updateHeld(code, pressed);
 }
@@ -94,9 +94,8 @@ LRESULT keyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
         } else if (altGr.pending && event.vkCode == RightAlt && altGr.pressed == pressed) {
             swallow = altGr.swallowed;
         } else {
-            const std::uint32_t extended = (event.flags & LLKHF_EXTENDED) != 0 ? 0x10000 : 0;
-            swallow = updateKey(event.vkCode, event.scanCode == 0 ? 0 : event.scanCode | extended,
-                                pressed);
+            swallow = updateKey(event.vkCode,
+                                {event.scanCode, (event.flags & LLKHF_EXTENDED) != 0}, pressed);
         }
         if (swallow) {
             return 1;

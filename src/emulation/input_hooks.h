@@ -13,11 +13,20 @@ struct InstalledHooks {
 // Written by the run phase on the main thread; read by the hook procedures.
 extern InstalledHooks HookHandles;
 
+// The key of the keyboard an event came from: its scan code (0 when unknown, as for some injected
+// keys) and whether it is an extended key.
+struct PhysicalKey {
+    std::uint32_t scanCode;
+    bool extended;
+
+    bool operator==(const PhysicalKey&) const = default;
+};
+
 // What the keyboard hook remembers from one event to the next; main thread only.
 struct KeyMemory {
-    // The key each bound key's press came from, by its bit: its scan code and extended flag (0
-    // when unknown), so that its release is known under another code too.
-    std::uint32_t pressedKeys[3];
+    // The key each bound key's press came from, by its bit, so that its release is known under
+    // another code too.
+    PhysicalKey pressedKeys[3];
     // The decision on an AltGr Ctrl, for the Right Alt event that follows it.
     struct {
         bool pending, pressed, swallowed;

@@ -3,6 +3,15 @@
 #include "held_directions.h"
 #include "target_window.h"
 
+namespace {
+
+// Up turns the wheel away from the user, down towards; both held cancel out.
+std::int32_t notchAmount(std::uint32_t held) {
+    return ((held & UpHeld) != 0 ? WheelNotch : 0) - ((held & DownHeld) != 0 ? WheelNotch : 0);
+}
+
+} // namespace
+
 void pumpTick(DesktopPlatform::UINT, DesktopPlatform::UINT, DesktopPlatform::DWORD_PTR,
               DesktopPlatform::DWORD_PTR, DesktopPlatform::DWORD_PTR) {
     using namespace DesktopPlatform;
@@ -15,22 +24,10 @@ void pumpTick(DesktopPlatform::UINT, DesktopPlatform::UINT, DesktopPlatform::DWO
     const GateVerdict verdict = gateVerdict();
     if (!verdict.actsHere() || verdict.foreground != HeldWindow.load()) {
         HeldDirections.exchange(0);
-        return;
+    } else if (const std::int32_t amount = notchAmount(HeldDirections.load()); amount != 0) {
+        INPUT input{INPUT_MOUSE, {}};
+        input.mi.mouseData = static_cast<DWORD>(amount); // two's complement: -120 is 0xFFFFFF88
+        input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+        SendInput(1, &input, sizeof input);
     }
-    const std::uint32_t held = HeldDirections.load();
-    std::int32_t amount = 0;
-    if ((held & UpHeld) != 0) {
-        amount += WheelNotch;
-    }
-    if ((held & DownHeld) != 0) {
-        amount -= WheelNotch;
-    }
-    if (amount == 0) {
-        return;
-    }
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.mouseData = static_cast<DWORD>(amount); // two's complement: -120 is 0xFFFFFF88
-    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
-    SendInput(1, &input, sizeof input);
 }

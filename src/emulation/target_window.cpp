@@ -23,7 +23,6 @@ GateVerdict gateVerdict() {
             return verdict;
         }
     }
-    verdict.titleLength = 0;
     POINT cursor;
     if (!GetCursorPos(&cursor)) {
         verdict.reason = GateReason::PointerUnknown;

@@ -24,7 +24,7 @@ struct GateVerdict {
 
     GateReason reason;
     DesktopPlatform::HWND foreground;
-    // The engine window's title, for OtherTitle: its first TitleCapacity - 1 characters.
+    // The engine window's title, for OtherTitle only: its first TitleCapacity - 1 characters.
     DesktopPlatform::WCHAR title[TitleCapacity];
     int titleLength;
 

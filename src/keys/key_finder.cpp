@@ -148,9 +148,9 @@ int runKeyFinder(int argc, const char* const argv[], std::ostream& out, std::ist
            "To stop, close this window or press Ctrl+C.\n"
         << std::flush;
     Watch = ScrollWatch(CurrentSettings.interval);
-    UINT_PTR watchTimer = 0;
+    UINT_PTR watchTimer;
     try {
-        SightingsWaiting = CreateEventW(nullptr, 0, 0, nullptr);
+        SightingsWaiting = CreateEventW(nullptr, false, false, nullptr);
         if (SightingsWaiting == nullptr ||
             CreateThread(nullptr, 0, printSightings, &out, 0, nullptr) == nullptr) {
             raiseLastError();

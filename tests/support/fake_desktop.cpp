@@ -229,10 +229,12 @@ int GetSystemMetrics(int nIndex) {
 // cppcheck-suppress constParameter ; the platform's signature
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void* lpTimerFunc) {
     auto& s = state();
-    if (hWnd != nullptr || nIDEvent != 0 || lpTimerFunc != nullptr) {
-        return 0; // only the thread timer is modelled
+    s.calls.push_back("thread timer " + std::to_string(uElapse) + " ms" +
+                      (s.threadTimerRefused ? " refused" : ""));
+    if (hWnd != nullptr || nIDEvent != 0 || lpTimerFunc != nullptr || s.threadTimerRefused) {
+        s.lastError = 8; // ERROR_NOT_ENOUGH_MEMORY; only the thread timer is modelled
+        return 0;
     }
-    s.calls.push_back("thread timer " + std::to_string(uElapse) + " ms");
     s.threadTimers.push_back({100 + s.threadTimers.size(), uElapse, s.now + uElapse});
     return s.threadTimers.back().id;
 }

@@ -45,7 +45,7 @@ struct State {
     int foregroundQueries = 0;
 
     std::map<int, DWORD> hookFailures; // hook kind -> the last error of its refusals
-    bool timerRefused = false;
+    bool timerRefused = false, threadTimerRefused = false;
     DWORD lastError = 0;
     std::map<DWORD, std::string> systemTexts;
     std::map<LONG, std::u16string> keyNames; // GetKeyNameTextW's answers

@@ -223,6 +223,8 @@ private:
             desktop.atCursor = windows.at(word[1]);
         } else if (verb == "refuse" && word[1] == "timer") {
             desktop.timerRefused = true;
+        } else if (verb == "refuse" && word[1] == "check") { // the thread timer
+            desktop.threadTimerRefused = true;
         } else if (verb == "refuse") { // a hook kind and the last error; 0 ends the refusals
             const int kind = word[1] == "mouse" ? WH_MOUSE_LL : WH_KEYBOARD_LL;
             desktop.hookFailures[kind] = number(word[2]);

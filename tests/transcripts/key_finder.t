@@ -114,6 +114,14 @@ args ᄀ｠ゲー設定ファイルabcd.ini
 config [general]\nupbind = 0x26\n
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "\xE1\x84\x80\xEF\xBD\xA0\xE3\x82\xB2\xE3\x83\xBC\xE8\xA8\xAD\xE5\xAE\x9A\xE3\x83\x95\xE3\x82\xA1\xE3\x82\xA4\xE3\x83\xABabcd.ini: Unnamed key (0x26) scrolls up,", "    a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
 
+## names of any length and script; keys named as extended by their scan code; the last code there is
+config [general]\nupbind = 0xC1\n
+keyname 0xC1 0xE059 Extended
+keyname 0 0x59 Plain
+keyname 0xFE 0x5A \xC4\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEF\xBF\xBF\xF0\x90\x80\x80-a-name-longer-than-any-name-column-and-cut-by-the-syst\xED\xA0\x80yyyy
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Extended (0xC1) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+WM_KEYDOWN 0xFE scan=0x5A   => passed, "\xC4\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEF\xBF\xBF\xF0\x90\x80\x80-a-name-longer-than-any-name-column-and-cut-by-the-syst\xED\xA0\x80 254  0xFE", "    upbind = 0xFE   VeltoMacro acts here"
+
 ## VeltoMacro's notches as they arrive: each run, its length and its rate
 config [general]\ninterval = 20\nupbind = 0x26\ndownbind = 0x28\n
 keyname 0x26 0xE048 Up
@@ -139,6 +147,10 @@ WM_KEYDOWN 0x28 scan=0x50 flags=1 => passed, "Down                 40  0x28   sc
 repeat 2 WM_MOUSEWHEEL data=0xFF880000 flags=1 ; wait 20 => 2x passed
 wait 300                    => "scrolled up: 3 notches in 0.04 s, 50 a second"
 wait 100                    => "scrolled down: 2 notches in 0.02 s, 50 a second"
+repeat 3 wait 100 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
+wait 300                    => "scrolled up: 3 notches in 0.20 s, 10 a second", "    (start VeltoKeys after VeltoMacro to see the key that scrolls too)"
+repeat 3 wait 150 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
+wait 300                    => "scrolled up: 3 notches in 0.30 s, 6.7 a second"
 
 ## notches without a press seen: VeltoKeys started first, and VeltoMacro took the key
 config [general]\nupbind = 0x26\n
@@ -163,23 +175,52 @@ WM_KEYUP 0x26 scan=0x48 flags=1 => passed
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here"
 WM_KEYUP 0x26 scan=0x48 flags=1 => passed
 wait 400
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "Unnamed key          65  0x41   upbind = 0x41   VeltoMacro acts here"
+wait 400
 cursor notepad
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up", "    VeltoMacro does not act here: the pointer is not over the window in front"
 wait 400
+
+## the edges of patience: 200 ms without a notch end a run, or tell that none came, not sooner
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+wait 100
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 100
+wait 100
+WM_KEYDOWN 0x26             => passed, "Unnamed key          38  0x26   scrolls up   VeltoMacro acts here"
+wait 100                    => "scrolled up: 1 notch", "    (start VeltoKeys after VeltoMacro to see the key that scrolls too)"
+wait 100
+wait 100
+WM_KEYUP 0x26               => passed
+WM_KEYDOWN 0x26             => passed, "Unnamed key          38  0x26   scrolls up   VeltoMacro acts here"
+wait 100
+wait 100
+wait 100                    => "VeltoMacro is not scrolling in this session: it is not running, runs in another", "    session, or has other binds"
 
 ## a held-up console holds up nothing but the printing: presses it has no room for are counted
 config [general]\nupbind = 0x26\n
 keyname 0x41 0x1E A
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
 block
+repeat 17 WM_KEYDOWN 0x41 scan=0x1E ; WM_KEYUP 0x41 scan=0x1E => 34x passed
+unblock                     => "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "(1 press not shown)"
+block
 repeat 20 WM_KEYDOWN 0x41 scan=0x1E ; WM_KEYUP 0x41 scan=0x1E => 40x passed
 unblock                     => "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "(4 presses not shown)"
 WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41   VeltoMacro acts here"
+block
+WM_KEYDOWN 0x42 scan=0x30   => passed
 
 ## the console shows UTF-8 while VeltoKeys runs, and its code page comes back when it is ended
 console
+keyname 0x41 0x1E A
 start VeltoKeys             => console code page 65001, thread, hook mouse, hook keyboard, thread timer 100 ms, "No binds to show: there is no file VeltoMacro.ini.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41   VeltoMacro acts here"
 ctrl+c                      => console code page 437
+WM_KEYDOWN 0x42 scan=0x30   => (not reached)
 
 ## and when its window is closed
 console

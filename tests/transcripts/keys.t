@@ -164,6 +164,14 @@ WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
 WM_KEYUP 0x68 scan=0x48     => passed
 tick                        => notch +120
 WM_KEYUP 0x26 scan=0x48 flags=1 => swallowed
+WM_KEYDOWN 0x26 scan=0x48   => swallowed
+WM_KEYUP 0x69 scan=0x49     => passed
+tick                        => notch +120
+WM_KEYUP 0x26 scan=0x48     => swallowed
+WM_KEYDOWN 0x26             => swallowed
+WM_KEYUP 0x41               => passed
+tick                        => notch +120
+WM_KEYUP 0x26               => swallowed
 
 ## AltGr's left Ctrl goes with the bound Right Alt: the game sees both or neither
 config [general]\nupbind = 0xA5\n

@@ -77,7 +77,7 @@ tick                        => notch -120
 WM_KEYUP 0x28               => passed
 tick                        => idle
 
-## no check takes the hooks back while only other input happens
+## no check takes the hooks back while only other input happens, the buttons swapped or not
 config [general]\nupbind = 2\ndownbind = 0x28\n
 window game LaunchUnrealUWindowsClient Velto
 child panel game Panel
@@ -98,6 +98,33 @@ WM_RBUTTONDOWN              => swallowed
 tick                        => notch +120
 wait 250
 WM_RBUTTONUP                => swallowed
+drop mouse
+WM_RBUTTONDOWN              => passed
+wait 250                    => unhook mouse refused, unhook keyboard, hook mouse, hook keyboard
+
+## the buttons swapped and the left one bound: the system's key state knows it as the right one
+config [general]\nupbind = 1\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+swap buttons
+start                       => hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+drop mouse
+WM_RBUTTONDOWN              => passed
+WM_RBUTTONUP                => passed
+wait 250
+WM_LBUTTONDOWN              => passed
+wait 250                    => unhook mouse refused, hook mouse
+
+## the left button bound, the buttons as they come
+config [general]\nupbind = 1\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+drop mouse
+WM_RBUTTONDOWN              => passed
+wait 250
+WM_LBUTTONDOWN              => passed
+wait 250                    => unhook mouse refused, hook mouse
 
 ## a bound key held when VeltoMacro starts: it scrolls with its repeats and comes up in the game
 config [general]\nupbind = 0x26\n

@@ -85,6 +85,12 @@ refuse keyboard 87
 text 87 \x20\r\n
 start                       => hook keyboard refused, report "Error: unknown error\n\nPress Enter to exit...\n", read 1, exit 1
 
+## a refused thread timer for the hooks' check: the hooks released, and the system's reason
+config [general]\nupbind = 0x26\n
+refuse check
+text 8 Not enough memory resources are available to process this command.\r\n
+start                       => hook keyboard, thread timer 250 ms refused, unhook keyboard, report "Error: Not enough memory resources are available to process this command.\n\nPress Enter to exit...\n", read 1, exit 1
+
 ## a refused timer: every hook released, and the interval named
 config [general]\ninterval = 70000\nupbind = 2\ndownbind = 0x28\n
 refuse timer
