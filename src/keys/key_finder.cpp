@@ -170,7 +170,6 @@ int runKeyFinder(int argc, const char* const argv[], std::ostream& out, std::ist
     }
 
     std::optional<Sighting> owed; // a line of the watch that found the queue full
-    bool hintGiven = false;
     MSG message;
     for (;;) {
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
@@ -179,10 +178,6 @@ int runKeyFinder(int argc, const char* const argv[], std::ostream& out, std::ist
         if (message.message == WM_TIMER && message.wParam == watchTimer) {
             if (!owed) {
                 owed = Watch.check(microsecondsNow(), held);
-            }
-            if (owed && owed->kind == Sighting::Kind::Scrolled) {
-                owed->pressSeen |= hintGiven; // the order of starting is told once
-                hintGiven |= !owed->pressSeen;
             }
             if (owed && Sightings.push(*owed)) {
                 owed.reset();

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iomanip>
+#include <sstream>
 
 namespace {
 
@@ -202,10 +204,10 @@ std::string scrolledLine(const Sighting& run) {
     if (run.notches > 1 && run.microseconds > 0) {
         const double seconds = static_cast<double>(run.microseconds) / 1e6;
         const double rate = (run.notches - 1) / seconds;
-        char figures[64];
-        std::snprintf(figures, sizeof figures, " in %.2f s, %.*f a second", seconds,
-                      rate < 10 ? 1 : 0, rate);
-        line += figures;
+        std::ostringstream figures;
+        figures << std::fixed << std::setprecision(2) << " in " << seconds << " s, "
+                << std::setprecision(rate < 10 ? 1 : 0) << rate << " a second";
+        line += figures.str();
     }
     return wrapped(
         {line, run.pressSeen ? "" : "(start VeltoKeys after VeltoMacro to see the key that scrolls too)"},

@@ -15,12 +15,12 @@ void ScrollWatch::notch(bool up, std::int64_t now) {
         run = Sighting{};
         run.kind = Sighting::Kind::Scrolled;
         run.up = up;
-        run.pressSeen = std::exchange(pressSeen, false);
+        run.pressSeen = std::exchange(pressSeen, false) || hintGiven;
         run.microseconds = -now;
     }
     ++run.notches;
     lastNotch = now;
-    awaited = 0;
+    awaited.reset();
 }
 
 void ScrollWatch::pressed() {
@@ -29,15 +29,15 @@ void ScrollWatch::pressed() {
 
 void ScrollWatch::boundPressed(BindCode code, std::int64_t now) {
     pressSeen = true;
-    if (awaited == 0 && now - lastNotch > patience) {
-        awaited = code;
-        awaitedSince = now;
+    if (!awaited && now - lastNotch > patience) {
+        awaited = Awaited{code, now};
     }
 }
 
 void ScrollWatch::endRun() {
     ended = run;
     ended->microseconds += lastNotch;
+    hintGiven |= !run.pressSeen;
     run.notches = 0;
 }
 
@@ -49,9 +49,9 @@ std::optional<Sighting> ScrollWatch::check(std::int64_t now, bool (*held)(BindCo
         endRun();
         return std::exchange(ended, std::nullopt);
     }
-    if (awaited != 0 && now - awaitedSince > patience) {
-        const bool stillHeld = held(awaited);
-        awaited = 0;
+    if (awaited && now - awaited->since > patience) {
+        const bool stillHeld = held(awaited->code);
+        awaited.reset();
         if (stillHeld) {
             Sighting none;
             none.kind = Sighting::Kind::NotScrolling;

@@ -18,7 +18,8 @@ public:
     // A press of a bound key where VeltoMacro acts.
     void boundPressed(BindCode code, std::int64_t now);
 
-    // At a check: the line that is due, if any. `held` tells whether a key is still down.
+    // At a check: the line that is due, if any. `held` tells whether a key is still down. A run
+    // without a press seen before it tells, once, that VeltoMacro took the key unseen.
     std::optional<Sighting> check(std::int64_t now, bool (*held)(BindCode));
 
 private:
@@ -29,6 +30,10 @@ private:
     std::optional<Sighting> ended; // a run that a turn ended, not told yet (of two, the later)
     std::int64_t lastNotch = 0;
     bool pressSeen = false;
-    BindCode awaited = 0; // the bound key held that awaits its first notch
-    std::int64_t awaitedSince = 0;
+    bool hintGiven = false; // that VeltoKeys is best started after VeltoMacro, told once
+    struct Awaited {
+        BindCode code;
+        std::int64_t since;
+    };
+    std::optional<Awaited> awaited; // the bound key held that awaits its first notch
 };

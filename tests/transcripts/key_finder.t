@@ -151,6 +151,8 @@ repeat 3 wait 100 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
 wait 300                    => "scrolled up: 3 notches in 0.20 s, 10 a second", "    (start VeltoKeys after VeltoMacro to see the key that scrolls too)"
 repeat 3 wait 150 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
 wait 300                    => "scrolled up: 3 notches in 0.30 s, 6.7 a second"
+repeat 3 wait 105 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
+wait 300                    => "scrolled up: 3 notches in 0.21 s, 9.5 a second"
 
 ## notches without a press seen: VeltoKeys started first, and VeltoMacro took the key
 config [general]\nupbind = 0x26\n
@@ -226,6 +228,11 @@ WM_KEYDOWN 0x42 scan=0x30   => (not reached)
 console
 start VeltoKeys             => console code page 65001, thread, hook mouse, hook keyboard, thread timer 100 ms, "No binds to show: there is no file VeltoMacro.ini.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
 close                       => console code page 437
+
+## a refused thread timer is reported, and the hooks released
+refuse check
+text 8 Not enough memory resources are available to process this command.\r\n
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms refused, unhook mouse, unhook keyboard, "No binds to show: there is no file VeltoMacro.ini.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C.", report "Error: Not enough memory resources are available to process this command.\n\nPress Enter to exit...\n", read 1, exit 1
 
 ## a refused hook is reported, and the hook before it released
 refuse keyboard 5
