@@ -76,8 +76,8 @@ void runEmulation() {
     // A bound input already held reached the application before the hooks were there: its
     // release must reach it too.
     PressesReachedApplication |= pressesNeverSeen().held;
-    const UINT_PTR hookCheck = SetTimer(nullptr, 0, HookCheckInterval, nullptr);
-    if (hookCheck == 0) {
+    // The one thread timer: every WM_TIMER of the loop is the hooks' check.
+    if (SetTimer(nullptr, 0, HookCheckInterval, nullptr) == 0) {
         raiseLastError();
     }
     // The hooks must answer within the system's time-out even while a game loads every core.
@@ -95,7 +95,7 @@ void runEmulation() {
     MSG message;
     for (;;) {
         if (GetMessageW(&message, nullptr, 0, 0) > 0) {
-            if (message.message == WM_TIMER && message.wParam == hookCheck) {
+            if (message.message == WM_TIMER) {
                 checkHooks();
             }
             TranslateMessage(&message);

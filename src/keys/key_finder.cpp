@@ -148,7 +148,6 @@ int runKeyFinder(int argc, const char* const argv[], std::ostream& out, std::ist
            "To stop, close this window or press Ctrl+C.\n"
         << std::flush;
     Watch = ScrollWatch(CurrentSettings.interval);
-    UINT_PTR watchTimer;
     try {
         SightingsWaiting = CreateEventW(nullptr, false, false, nullptr);
         if (SightingsWaiting == nullptr ||
@@ -157,7 +156,8 @@ int runKeyFinder(int argc, const char* const argv[], std::ostream& out, std::ist
         }
         MouseHook = installHook(WH_MOUSE_LL, mouseProc);
         KeyboardHook = installHook(WH_KEYBOARD_LL, keyboardProc);
-        if ((watchTimer = SetTimer(nullptr, 0, WatchInterval, nullptr)) == 0) {
+        // The one thread timer: every WM_TIMER of the loop is the watch's turn.
+        if (SetTimer(nullptr, 0, WatchInterval, nullptr) == 0) {
             raiseLastError();
         }
     } catch (const std::exception& error) {
@@ -175,7 +175,7 @@ int runKeyFinder(int argc, const char* const argv[], std::ostream& out, std::ist
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
             continue; // neither a quit message nor a failed wait ends it
         }
-        if (message.message == WM_TIMER && message.wParam == watchTimer) {
+        if (message.message == WM_TIMER) {
             if (!owed) {
                 owed = Watch.check(microsecondsNow(), held);
             }

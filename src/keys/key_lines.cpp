@@ -159,7 +159,7 @@ std::string wrapped(std::initializer_list<std::string> segments, std::string_vie
 std::string bindsLine(std::string_view path, bool opened, std::string_view failure) {
     const std::string file(path);
     if (!opened) {
-        return wrapped({"No binds to show: there is no file " + file + "."}, " ");
+        return wrapped({"No binds to show: there is no file " + file + "."});
     }
     if (!failure.empty()) {
         return wrapped({"VeltoMacro would stop with:", "Error: " + std::string(failure)}, " ");
@@ -209,15 +209,13 @@ std::string scrolledLine(const Sighting& run) {
                 << std::setprecision(rate < 10 ? 1 : 0) << rate << " a second";
         line += figures.str();
     }
-    return wrapped(
-        {line, run.pressSeen ? "" : "(start VeltoKeys after VeltoMacro to see the key that scrolls too)"},
-        "   ");
+    return wrapped({line}) +
+           (run.pressSeen ? "" : "    (start VeltoKeys after VeltoMacro to see the key that scrolls too)\n");
 }
 
 std::string notScrollingLine() {
     return wrapped({"VeltoMacro is not scrolling in this session: it is not running, runs in "
-                    "another session, or has other binds"},
-                   " ");
+                    "another session, or has other binds"});
 }
 
 std::string notShownLine(std::uint32_t presses) {

@@ -13,7 +13,7 @@ inline constexpr std::size_t LineWidth = 79; // the 80th column would wrap by it
 
 // The segments joined by the separator, wrapped to LineWidth at segment boundaries, and inside a
 // segment at spaces where it is too long for a line of its own. Ends in a line feed.
-std::string wrapped(std::initializer_list<std::string> segments, std::string_view separator);
+std::string wrapped(std::initializer_list<std::string> segments, std::string_view separator = {});
 
 // The binds of the configuration at `path`, or why VeltoMacro would not start with it (`failure`
 // non-empty), or that it cannot be opened (`opened` false).

@@ -143,13 +143,19 @@ LRESULT CallNextHookEx(HHOOK, int, WPARAM, LPARAM) {
     return PassedOn;
 }
 
-BOOL GetMessageW(MSG* lpMsg, HWND, UINT, UINT) {
+BOOL GetMessageW(MSG* lpMsg, HWND, UINT wMsgFilterMin, UINT wMsgFilterMax) {
     auto& s = state();
-    while (s.posted.empty()) {
+    const auto wanted = [=](const MSG& message) { // 0 to 0 is every message
+        return (wMsgFilterMin | wMsgFilterMax) == 0 ||
+               (message.message >= wMsgFilterMin && message.message <= wMsgFilterMax);
+    };
+    auto next = s.posted.end();
+    while ((next = std::find_if(s.posted.begin(), s.posted.end(), wanted)) == s.posted.end()) {
+        s.posted.clear(); // never asked for by a program that always asks with the same filter
         s.whileWaiting();
     }
-    *lpMsg = s.posted.front();
-    s.posted.erase(s.posted.begin());
+    *lpMsg = *next;
+    s.posted.erase(next);
     return 1;
 }
 

@@ -170,8 +170,8 @@ window notepad Notepad
 focus game
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Up (0x26) scrolls up, a notch every 100 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here"
-wait 200
-wait 200                    => "VeltoMacro is not scrolling in this session: it is not running, runs in another", "    session, or has other binds"
+wait 300
+wait 100                    => "VeltoMacro is not scrolling in this session: it is not running, runs in another", "    session, or has other binds"
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
 WM_KEYUP 0x26 scan=0x48 flags=1 => passed
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here"
