@@ -39,8 +39,9 @@ std::int64_t microsecondsNow() {
     return counterMicroseconds(counter.QuadPart, frequency.QuadPart);
 }
 
+// Of a code noted as pressed, so one below Down's size.
 bool held(BindCode code) {
-    return code < Down.size() && Down[code];
+    return Down[code];
 }
 
 void note(BindCode code, std::int32_t keyName, bool mouse, bool pressed) {

@@ -176,8 +176,11 @@ std::string bindsLine(std::string_view path, bool opened, std::string_view failu
 // it was pressed.
 std::string pressLine(const Sighting& press) {
     std::string line = nameOf(press.code, press.keyName, press.mouse);
-    const std::size_t width = columns(line); // padded by columns, so that the codes line up
-    line.append(width < 19 ? 20 - width : 1, ' ');
+    // Padded by columns, not bytes, so that the codes line up; a longer name by one space.
+    for (std::size_t column = columns(line); column < 19; ++column) {
+        line += ' ';
+    }
+    line += ' ';
     char code[16];
     std::snprintf(code, sizeof code, "%3u  ", press.code);
     line += code + hex(press.code);
@@ -201,7 +204,7 @@ std::string pressLine(const Sighting& press) {
 std::string scrolledLine(const Sighting& run) {
     std::string line = std::string("scrolled ") + (run.up ? "up" : "down") + ": " +
                        std::to_string(run.notches) + (run.notches == 1 ? " notch" : " notches");
-    if (run.notches > 1 && run.microseconds > 0) {
+    if (run.microseconds > 0) { // from the first notch to the last
         const double seconds = static_cast<double>(run.microseconds) / 1e6;
         const double rate = (run.notches - 1) / seconds;
         std::ostringstream figures;
