@@ -90,7 +90,8 @@ LRESULT mouseProc(int nCode, WPARAM wParam, LPARAM lParam) {
         if (event.code != 0) {
             note(event.code, 0, true, event.pressed);
         } else if (wParam == WM_MOUSEWHEEL && (record.flags & LLMHF_INJECTED) != 0) {
-            Watch.notch(static_cast<std::int16_t>(record.mouseData >> 16) > 0, microsecondsNow());
+            // The upper half is the signed amount; the sign of the whole word is its sign.
+            Watch.notch(static_cast<std::int32_t>(record.mouseData) > 0, microsecondsNow());
         }
     }
     return CallNextHookEx(MouseHook, nCode, wParam, lParam);

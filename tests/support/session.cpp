@@ -17,6 +17,7 @@
 #include <map>
 #include <optional>
 #include <sstream>
+#include <utility>
 
 namespace Transcripts {
 
@@ -81,7 +82,16 @@ private:
     std::vector<std::string> args = {"VeltoMacro.exe"};
     std::optional<std::string> config;
     std::string input = "\n";
-    std::ostringstream printed;
+    // What a program printed shows only once flushed, as on a pipe.
+    struct Flushed : std::stringbuf {
+        std::string shown;
+        int sync() override {
+            shown += str();
+            str("");
+            return 0;
+        }
+    } flushed;
+    std::ostream printed{&flushed};
     std::size_t budget = 0;
     bool ended = false; // the platform ended the process
 
@@ -152,11 +162,10 @@ private:
             add(current->actual, call); // only the start has any
         }
         desktop.calls.clear();
-        std::istringstream rows(printed.str());
+        std::istringstream rows(std::exchange(flushed.shown, ""));
         for (std::string row; std::getline(rows, row);) {
             add(current->actual, '"' + escape(row) + '"');
         }
-        printed.str("");
     }
 
     // The programs' message wait, within which the platform delivers events and ticks.

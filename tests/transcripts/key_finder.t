@@ -91,6 +91,8 @@ WM_MBUTTONDOWN              => passed, "Middle button         4  0x04   upbind =
 WM_XBUTTONDOWN data=0x10000 => passed, "First extra button    5  0x05   upbind = 0x05   VeltoMacro acts here"
 WM_XBUTTONDOWN data=0x20000 => passed, "Second extra button   6  0x06   upbind = 0x06   VeltoMacro acts here"
 WM_XBUTTONDOWN data=0x30000 => passed, "Extra button          7  0x07", "    cannot be bound: VeltoMacro takes this code for a key", "    VeltoMacro acts here"
+WM_XBUTTONDOWN data=0xFB0000 => passed, "Extra button        255  0xFF   cannot be bound: codes go from 1 to 254", "    VeltoMacro acts here"
+WM_XBUTTONDOWN data=0xFC0000 => passed
 WM_MOUSEMOVE                => passed
 WM_MOUSEWHEEL data=0x780000 => passed
 WM_MBUTTONDOWN nCode=-1     => passed
