@@ -68,7 +68,7 @@ void writeStatus(HWND window) {
 // Counts a button message as "window_button_down_5" and the like; false for any other message.
 bool countButton(const char* where, UINT message, WPARAM wParam) {
     const std::map<UINT, std::pair<int, const char*>> buttons = {
-        {WM_LBUTTONDOWN, {1, "down"}}, {WM_LBUTTONUP, {1, "up"}},   {WM_RBUTTONDOWN, {2, "down"}},
+        {WM_LBUTTONDOWN, {1, "down"}}, {WM_LBUTTONUP, {1, "up"}},     {WM_RBUTTONDOWN, {2, "down"}},
         {WM_RBUTTONUP, {2, "up"}},     {WM_MBUTTONDOWN, {4, "down"}}, {WM_MBUTTONUP, {4, "up"}},
         {WM_XBUTTONDOWN, {0, "down"}}, {WM_XBUTTONUP, {0, "up"}}};
     const auto found = buttons.find(message);
@@ -82,8 +82,9 @@ bool countButton(const char* where, UINT message, WPARAM wParam) {
 }
 
 LRESULT CALLBACK childProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return countButton("child", message, wParam) ? TRUE
-                                                 : ::DefWindowProcW(window, message, wParam, lParam);
+    return countButton("child", message, wParam)
+               ? TRUE
+               : ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -123,7 +124,8 @@ HWND createWindow(const wchar_t* className, const wchar_t* title, WNDPROC proced
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(parent ? COLOR_HIGHLIGHT + 1 : COLOR_WINDOW + 1);
+    windowClass.hbrBackground =
+        reinterpret_cast<HBRUSH>(parent ? COLOR_HIGHLIGHT + 1 : COLOR_WINDOW + 1);
     windowClass.lpszClassName = className;
     ::RegisterClassW(&windowClass);
     return ::CreateWindowExW(0, className, title, style, area.left, area.top, area.right,

@@ -60,7 +60,8 @@ TEST(Invariants, NoStuckInputAndNoScrollingWithoutItsBind) {
                     {static_cast<int>(which), press, under == front && front != "velto2"});
                 held[which] = press;
             } else if (what == 8 && (which == 1 || upBound)) {
-                lines.push_back({0, binds[which]->repeats ? "drop keyboard" : "drop mouse", "", ""});
+                lines.push_back(
+                    {0, binds[which]->repeats ? "drop keyboard" : "drop mouse", "", ""});
                 steps.emplace_back();
             } else if (what == 6 || what == 7) {
                 lines.push_back({0, "wait 250", "", ""});

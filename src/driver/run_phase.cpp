@@ -25,8 +25,8 @@ bool needsKeyboardHook() {
 // The hooks the binds need, the mouse hook first; false at the first refusal, with the last
 // error telling why.
 bool installHooks() {
-    if (needsMouseHook() &&
-        (HookHandles.mouse = SetWindowsHookExW(WH_MOUSE_LL, mouseHookProc, nullptr, 0)) == nullptr) {
+    if (needsMouseHook() && (HookHandles.mouse = SetWindowsHookExW(WH_MOUSE_LL, mouseHookProc,
+                                                                   nullptr, 0)) == nullptr) {
         return false;
     }
     return !needsKeyboardHook() || (HookHandles.keyboard = SetWindowsHookExW(

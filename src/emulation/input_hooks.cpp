@@ -21,10 +21,10 @@ constexpr BindCode LeftControl = 0xA2;
 constexpr BindCode RightAlt = 0xA5;
 
 std::uint32_t bitOf(BindCode code) {
-    return code == 0                       ? 0
+    return code == 0                          ? 0
            : code == CurrentSettings.downbind ? DownHeld
            : code == CurrentSettings.upbind   ? UpHeld
-                                             : 0;
+                                              : 0;
 }
 
 // Keypad keys change their code between press and release when Shift and Num Lock are used
@@ -94,8 +94,8 @@ LRESULT keyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
         } else if (altGr.pending && event.vkCode == RightAlt && altGr.pressed == pressed) {
             swallow = altGr.swallowed;
         } else {
-            swallow = updateKey(event.vkCode,
-                                {event.scanCode, (event.flags & LLKHF_EXTENDED) != 0}, pressed);
+            swallow = updateKey(event.vkCode, {event.scanCode, (event.flags & LLKHF_EXTENDED) != 0},
+                                pressed);
         }
         if (swallow) {
             return 1;

@@ -30,9 +30,10 @@ GateVerdict gateVerdict() {
     }
     const HWND atCursor = WindowFromPoint(cursor);
     if (atCursor != verdict.foreground) {
-        verdict.reason = atCursor == nullptr                                    ? GateReason::NoWindow
-                         : GetAncestor(atCursor, GA_ROOT) == verdict.foreground ? GateReason::InsideWindow
-                                                                                 : GateReason::OtherWindow;
+        verdict.reason = atCursor == nullptr ? GateReason::NoWindow
+                         : GetAncestor(atCursor, GA_ROOT) == verdict.foreground
+                             ? GateReason::InsideWindow
+                             : GateReason::OtherWindow;
     }
     return verdict;
 }

@@ -72,7 +72,8 @@ LRESULT keyboardProc(int nCode, WPARAM wParam, LPARAM lParam) {
     if (nCode >= 0) {
         const auto& record =
             *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam); // NOLINT(performance-no-int-to-ptr)
-        if (!isAltGrControl(record)) { // part of the Right Alt that follows
+        // AltGr's left Ctrl is part of the Right Alt that follows.
+        if (!isAltGrControl(record)) {
             // The scan code and the extended-key flag, where GetKeyNameTextW expects them.
             const auto keyName = static_cast<std::int32_t>((record.scanCode & 0xFF) << 16 |
                                                            (record.flags & LLKHF_EXTENDED) << 24);

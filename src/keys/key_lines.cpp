@@ -213,7 +213,9 @@ std::string scrolledLine(const Sighting& run) {
         line += figures.str();
     }
     return wrapped({line}) +
-           (run.pressSeen ? "" : "    (start VeltoKeys after VeltoMacro to see the key that scrolls too)\n");
+           (run.pressSeen
+                ? ""
+                : "    (start VeltoKeys after VeltoMacro to see the key that scrolls too)\n");
 }
 
 std::string notScrollingLine() {

@@ -25,8 +25,8 @@ public:
 private:
     void endRun();
 
-    std::int64_t patience; // how long without a notch ends a run, or tells that none comes
-    Sighting run{};        // the run going on, when it has notches
+    std::int64_t patience;         // how long without a notch ends a run, or tells that none comes
+    Sighting run{};                // the run going on, when it has notches
     std::optional<Sighting> ended; // a run that a turn ended, not told yet (of two, the later)
     std::int64_t lastNotch = 0;
     bool pressSeen = false;

@@ -176,8 +176,8 @@ BOOL QueryPerformanceCounter(LARGE_INTEGER* lpPerformanceCount);
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* lpFrequency);
 // The attributes and the thread id are always null.
 HANDLE CreateThread(void* lpThreadAttributes, std::size_t dwStackSize,
-                    LPTHREAD_START_ROUTINE lpStartAddress, void* lpParameter,
-                    DWORD dwCreationFlags, DWORD* lpThreadId);
+                    LPTHREAD_START_ROUTINE lpStartAddress, void* lpParameter, DWORD dwCreationFlags,
+                    DWORD* lpThreadId);
 // The attributes and the name are always null.
 HANDLE CreateEventW(void* lpEventAttributes, BOOL bManualReset, BOOL bInitialState,
                     const WCHAR* lpName);

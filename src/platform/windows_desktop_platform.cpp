@@ -63,7 +63,8 @@ static_assert(SeamFromSystem == FORMAT_MESSAGE_FROM_SYSTEM &&
 static_assert(SeamTimer == WM_TIMER && SeamExtended == LLKHF_EXTENDED &&
               SeamInjected == LLMHF_INJECTED && SeamUtf8 == CP_UTF8);
 static_assert(SeamRoot == GA_ROOT && SeamSwapButton == SM_SWAPBUTTON &&
-              SeamToScanCode == MAPVK_VK_TO_VSC_EX && SeamTimeCritical == THREAD_PRIORITY_TIME_CRITICAL);
+              SeamToScanCode == MAPVK_VK_TO_VSC_EX &&
+              SeamTimeCritical == THREAD_PRIORITY_TIME_CRITICAL);
 static_assert(SeamStdOutput == STD_OUTPUT_HANDLE && SeamStdError == STD_ERROR_HANDLE &&
               SeamInfinite == INFINITE);
 static_assert(sameShape<LARGE_INTEGER, ::LARGE_INTEGER>());
@@ -188,13 +189,12 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* lpFrequency) {
 }
 
 HANDLE CreateThread(void* lpThreadAttributes, std::size_t dwStackSize,
-                    LPTHREAD_START_ROUTINE lpStartAddress, void* lpParameter,
-                    DWORD dwCreationFlags, DWORD* lpThreadId) {
-    return ours(::CreateThread(static_cast<::LPSECURITY_ATTRIBUTES>(lpThreadAttributes),
-                               dwStackSize,
-                               reinterpret_cast<::LPTHREAD_START_ROUTINE>(lpStartAddress),
-                               lpParameter, dwCreationFlags,
-                               reinterpret_cast<::DWORD*>(lpThreadId)));
+                    LPTHREAD_START_ROUTINE lpStartAddress, void* lpParameter, DWORD dwCreationFlags,
+                    DWORD* lpThreadId) {
+    return ours(
+        ::CreateThread(static_cast<::LPSECURITY_ATTRIBUTES>(lpThreadAttributes), dwStackSize,
+                       reinterpret_cast<::LPTHREAD_START_ROUTINE>(lpStartAddress), lpParameter,
+                       dwCreationFlags, reinterpret_cast<::DWORD*>(lpThreadId)));
 }
 
 HANDLE CreateEventW(void* lpEventAttributes, BOOL bManualReset, BOOL bInitialState,
@@ -248,7 +248,7 @@ void ignorePowerThrottling() {
     };
     constexpr int ProcessPowerThrottlingClass = 4; // ProcessPowerThrottling
     constexpr ULONG CurrentVersion = 1;            // PROCESS_POWER_THROTTLING_CURRENT_VERSION
-    constexpr ULONG ExecutionSpeed = 0x1;        // PROCESS_POWER_THROTTLING_EXECUTION_SPEED
+    constexpr ULONG ExecutionSpeed = 0x1;          // PROCESS_POWER_THROTTLING_EXECUTION_SPEED
     constexpr ULONG IgnoreTimerResolution = 0x4; // PROCESS_POWER_THROTTLING_IGNORE_TIMER_RESOLUTION
     using SetProcessInformationFunction = ::BOOL(WINAPI*)(::HANDLE, int, LPVOID, ::DWORD);
 

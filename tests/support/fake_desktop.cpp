@@ -192,8 +192,8 @@ HWND WindowFromPoint(POINT Point) {
 }
 
 HWND GetAncestor(HWND hwnd, UINT gaFlags) {
-    for (const Window* window = windowOf(hwnd); gaFlags == GA_ROOT && window != nullptr &&
-                                                window->parent != nullptr;
+    for (const Window* window = windowOf(hwnd);
+         gaFlags == GA_ROOT && window != nullptr && window->parent != nullptr;
          window = windowOf(hwnd)) {
         hwnd = window->parent;
     }
@@ -283,6 +283,11 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* lpFrequency) {
 
 HANDLE CreateThread(void*, std::size_t, LPTHREAD_START_ROUTINE lpStartAddress, void* lpParameter,
                     DWORD, DWORD*) {
+    if (state().threadRefused) {
+        state().lastError = 8;
+        state().calls.emplace_back("thread refused");
+        return nullptr;
+    }
     state().thread = lpStartAddress;
     state().threadParameter = lpParameter;
     state().calls.emplace_back("thread");

@@ -45,11 +45,11 @@ struct State {
     int foregroundQueries = 0;
 
     std::map<int, DWORD> hookFailures; // hook kind -> the last error of its refusals
-    bool timerRefused = false, threadTimerRefused = false;
+    bool timerRefused = false, threadTimerRefused = false, threadRefused = false;
     DWORD lastError = 0;
     std::map<DWORD, std::string> systemTexts;
-    std::map<LONG, std::u16string> keyNames; // GetKeyNameTextW's answers
-    std::map<UINT, UINT> scanCodes;          // MapVirtualKeyW's answers
+    std::map<LONG, std::u16string> keyNames;              // GetKeyNameTextW's answers
+    std::map<UINT, UINT> scanCodes;                       // MapVirtualKeyW's answers
     std::array<bool, 256> keyDown{}, pressedSinceQuery{}; // the system's key state
 
     std::map<int, Hook> hooks; // kind -> the installed hook

@@ -234,6 +234,8 @@ private:
             desktop.timerRefused = true;
         } else if (verb == "refuse" && word[1] == "check") { // the thread timer
             desktop.threadTimerRefused = true;
+        } else if (verb == "refuse" && word[1] == "thread") {
+            desktop.threadRefused = true;
         } else if (verb == "refuse") { // a hook kind and the last error; 0 ends the refusals
             const int kind = word[1] == "mouse" ? WH_MOUSE_LL : WH_KEYBOARD_LL;
             desktop.hookFailures[kind] = number(word[2]);
@@ -323,7 +325,8 @@ void play(std::vector<Line>& lines) {
         for (int n = std::stoi(times); n > 0; --n) {
             std::istringstream steps(line.input.substr(line.input.find(times) + times.size()));
             while (std::getline(steps >> std::ws, step, ';')) {
-                played.push_back({line.row, step.substr(0, step.find_last_not_of(' ') + 1), "", ""});
+                played.push_back(
+                    {line.row, step.substr(0, step.find_last_not_of(' ') + 1), "", ""});
             }
         }
     }
