@@ -19,6 +19,9 @@ HWND addWindow(std::u16string className, std::u16string title) {
 
 namespace {
 
+// The last error of every refusal the fake makes up on its own: ERROR_NOT_ENOUGH_MEMORY.
+constexpr DWORD NotEnoughMemory = 8;
+
 Window* windowOf(HWND handle) {
     const auto index = reinterpret_cast<std::uintptr_t>(handle);
     return index >= 1 && index <= state().windows.size() ? &state().windows[index - 1] : nullptr;
@@ -238,7 +241,7 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void* lpTimerFunc)
     s.calls.push_back("thread timer " + std::to_string(uElapse) + " ms" +
                       (s.threadTimerRefused ? " refused" : ""));
     if (hWnd != nullptr || nIDEvent != 0 || lpTimerFunc != nullptr || s.threadTimerRefused) {
-        s.lastError = 8; // ERROR_NOT_ENOUGH_MEMORY; only the thread timer is modelled
+        s.lastError = NotEnoughMemory; // only the thread timer is modelled
         return 0;
     }
     s.threadTimers.push_back({100 + s.threadTimers.size(), uElapse, s.now + uElapse});
@@ -284,7 +287,7 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* lpFrequency) {
 HANDLE CreateThread(void*, std::size_t, LPTHREAD_START_ROUTINE lpStartAddress, void* lpParameter,
                     DWORD, DWORD*) {
     if (state().threadRefused) {
-        state().lastError = 8;
+        state().lastError = NotEnoughMemory;
         state().calls.emplace_back("thread refused");
         return nullptr;
     }
