@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace {
 
@@ -33,24 +34,37 @@ TEST_P(Transcript, ProgramsAnswerAsWritten) {
         }
     }
     ASSERT_FALSE(cases.empty()) << path;
-    for (auto& [title, lines] : cases) {
-        play(lines);
-        std::string table;
-        bool same = true;
-        for (Line& line : lines) {
-            same &= line.actual == line.expected;
-            table += (line.actual == line.expected ? "   " : "!! ") + line.input;
-            table += line.expected.empty() && line.actual.empty()
-                         ? "\n"
-                         : "  =>  " + line.expected + "   |   " + line.actual + "\n";
-            rows[line.row] = line.input;
-            if (!line.actual.empty()) {
-                rows[line.row] +=
-                    std::string(line.input.size() < 27 ? 28 - line.input.size() : 1, ' ') + "=> " +
-                    line.actual;
+    // Windows documents neither whether a swallowed button's state goes down nor when a general
+    // modifier's does: every case must answer alike either way. The first way is rewritten.
+    for (const std::string models : {"", "buttons-first", "general-first buttons-first"}) {
+        for (const auto& [title, written] : cases) {
+            std::vector<Line> lines;
+            std::istringstream words(models);
+            for (std::string model; words >> model;) {
+                lines.push_back({0, "model " + model, "", ""});
             }
+            lines.insert(lines.end(), written.begin(), written.end());
+            play(lines);
+            std::string table;
+            bool same = true;
+            for (const Line& line : lines) {
+                same &= line.actual == line.expected;
+                table += (line.actual == line.expected ? "   " : "!! ") + line.input;
+                table += line.expected.empty() && line.actual.empty()
+                             ? "\n"
+                             : "  =>  " + line.expected + "   |   " + line.actual + "\n";
+                if (line.row != 0 && models.empty()) {
+                    rows[line.row] = line.input;
+                    if (!line.actual.empty()) {
+                        rows[line.row] +=
+                            std::string(line.input.size() < 27 ? 28 - line.input.size() : 1, ' ') +
+                            "=> " + line.actual;
+                    }
+                }
+            }
+            EXPECT_TRUE(same) << path.filename() << ": " << title << "\n(expected | actual)\n"
+                              << table;
         }
-        EXPECT_TRUE(same) << path.filename() << ": " << title << "\n(expected | actual)\n" << table;
     }
     if (std::getenv("VELTO_REWRITE") != nullptr) {
         std::ofstream out(path);

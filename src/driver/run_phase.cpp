@@ -1,14 +1,17 @@
 #include "run_phase.h"
 
 #include "config/settings.h"
+#include "emulation/bound_keys.h"
 #include "emulation/held_directions.h"
 #include "emulation/input_hooks.h"
 #include "emulation/mouse_buttons.h"
 #include "emulation/scroll_pump.h"
+#include "emulation/window_rights.h"
 #include "platform/platform_error.h"
 
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -33,30 +36,48 @@ bool installHooks() {
                                         WH_KEYBOARD_LL, keyboardHookProc, nullptr, 0)) != nullptr;
 }
 
-// Bound inputs whose presses reached the application although the hooks let none through: held
-// now, or pressed and released again since the last check.
-struct Unseen {
-    std::uint32_t held = 0, tapped = 0;
-};
-
-Unseen pressesNeverSeen() {
+// The system's key state of every key the binds cover, against what the hooks saw of it: the
+// directions with a key pressed where no hook of ours saw it, down now (recorded as the
+// application's) or pressed since the last reading. Resets what the hooks saw since then.
+std::uint32_t pressesUnseen() {
     // The system's key state knows the physical buttons: with the buttons swapped, the logical
     // left one (code 1) is the physical right one (code 2).
     const bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
-    Unseen unseen;
-    for (const auto& [bit, code] : {std::pair{DownHeld, CurrentSettings.downbind},
-                                    std::pair{UpHeld, CurrentSettings.upbind}}) {
-        const BindCode physical = swapped && (code == 1 || code == 2) ? 3 - code : code;
-        // Down now (the high bit), or pressed since the last query (the low bit); nothing for 0.
-        const SHORT state = GetAsyncKeyState(static_cast<int>(physical));
-        if ((state & 0x8000) != 0) {
-            unseen.held |= bit & ~PressesReachedApplication;
-        } else if ((state & 1) != 0) {
-            unseen.tapped |= bit & ~PressesPassedSinceCheck;
+    const Settings& binds = CurrentSettings;
+    std::uint32_t unseen = 0;
+    for (const auto& [bit, bind, other] : {std::tuple{DownHeld, binds.downbind, binds.upbind},
+                                           std::tuple{UpHeld, binds.upbind, binds.downbind}}) {
+        for (const BindCode code : keysOf(bind, other)) {
+            if (code == 0) {
+                continue;
+            }
+            std::uint8_t& seen = HookMemory.codes[code];
+            const BindCode physical = swapped && (code == 1 || code == 2) ? 3 - code : code;
+            const SHORT state = GetAsyncKeyState(static_cast<int>(physical));
+            const bool down = (state & 0x8000) != 0, pressedSince = (state & 1) != 0;
+            const bool fresh = (seen & PressedSinceCheck) != 0;
+            if (!down && !fresh) { // released, wherever that was
+                seen &= ~(MayShowDown | PressedUnseen);
+                HookMemory.applicationHasDown[HookMemory.inputOf[code]] = false;
+            }
+            if (down && (seen & (MayShowDown | PressedUnseen)) == 0) {
+                seen |= PressedUnseen;
+                unseen |= bit;
+            }
+            if (pressedSince && !fresh) {
+                unseen |= bit;
+            }
+            seen &= ~PressedSinceCheck;
         }
     }
-    PressesPassedSinceCheck = 0;
     return unseen;
+}
+
+// A window of higher rights, or another desktop (the lock screen, an elevation prompt), in front
+// reads every key as up.
+bool keyStateReadable() {
+    const HWND front = GetForegroundWindow();
+    return front != nullptr && !hasMoreRights(front);
 }
 
 } // namespace
@@ -75,7 +96,10 @@ void runEmulation() {
     }
     // A bound input already held reached the application before the hooks were there: its
     // release must reach it too.
-    PressesReachedApplication |= pressesNeverSeen().held;
+    if (keyStateReadable()) {
+        pressesUnseen();
+    }
+    HookMemory.directionsPressed = 0;
     // The one thread timer: every WM_TIMER of the loop is the hooks' check.
     if (SetTimer(nullptr, 0, HookCheckInterval, nullptr) == 0) {
         raiseLastError();
@@ -105,17 +129,20 @@ void runEmulation() {
 }
 
 void checkHooks() {
-    const Unseen unseen = pressesNeverSeen();
+    std::uint32_t unseen = 0, pressed = HookMemory.directionsPressed;
+    if (keyStateReadable()) {
+        unseen = pressesUnseen();
+        HookMemory.directionsPressed = 0;
+    }
     const bool installed = (HookHandles.mouse != nullptr || !needsMouseHook()) &&
                            (HookHandles.keyboard != nullptr || !needsKeyboardHook());
-    if ((unseen.held | unseen.tapped) == 0 && installed) {
+    if (unseen == 0 && installed) {
         return;
     }
     releaseHooks();
     HookHandles = InstalledHooks{};
     installHooks(); // a refusal is tried again at the next check
-    HeldDirections.exchange(0);
-    PressesReachedApplication |= unseen.held;
+    HeldDirections.fetch_and(~(unseen & ~pressed));
 }
 
 void releaseHooks() {

@@ -13,12 +13,14 @@ inline constexpr DesktopPlatform::UINT HookCheckInterval = 250;
 // Removes the hooks runEmulation installed; for the failure report.
 void releaseHooks();
 
-// Windows removes a low-level hook silently when it once answers too late. That shows as a bound
-// input that the system reports down, or pressed since the last check, although the hooks let no
-// press of it reach the application (a hook is called before the system's key state changes, and
-// only a press it lets through changes it). Then the hooks are installed anew, the held directions
-// forgotten, and a press still held recorded as seen by the application, so that its release
-// reaches it too. Never on other input, never on a schedule. Main thread only.
+// Windows removes a low-level hook silently when it once answers too late. What that leaves behind
+// is a bound key or button that the system's key state shows pressed, now or since the last check,
+// although no hook of ours let such a press pass. Then the hooks are installed anew; a direction
+// whose keys no hook saw pressed since the last check is forgotten, since its release may have gone
+// unseen too; and a key still down is recorded as the application's, so that its release reaches
+// it. Fresh hooks and what they see cut no scroll the player holds, so the same traces left by a
+// press where the hooks are not called (a window of higher rights) do no harm. Nothing is read
+// while the key state cannot be (such a window, or another desktop, in front). Main thread only.
 void checkHooks();
 
 // Installs a system-wide low-level hook of the given kind, or raises the platform's refusal.

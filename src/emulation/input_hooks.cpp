@@ -1,5 +1,6 @@
 #include "input_hooks.h"
 
+#include "bound_keys.h"
 #include "held_directions.h"
 #include "mouse_buttons.h"
 #include "target_window.h"
@@ -8,8 +9,6 @@
 
 std::atomic<std::uint32_t> HeldDirections{0};
 std::atomic<DesktopPlatform::HWND> HeldWindow{nullptr};
-std::uint32_t PressesReachedApplication = 0;
-std::uint32_t PressesPassedSinceCheck = 0;
 InstalledHooks HookHandles;
 KeyMemory HookMemory;
 
@@ -20,61 +19,106 @@ using namespace DesktopPlatform;
 constexpr BindCode LeftControl = 0xA2;
 constexpr BindCode RightAlt = 0xA5;
 
-std::uint32_t bitOf(BindCode code) {
-    return code == 0                          ? 0
-           : code == CurrentSettings.downbind ? DownHeld
-           : code == CurrentSettings.upbind   ? UpHeld
-                                              : 0;
+// Whether a key of the direction's bind other than `released` is still held: a general code binds
+// two, and its direction lasts while either is held.
+bool otherKeyHeld(std::uint32_t bit, BindCode released) {
+    const Settings& binds = CurrentSettings;
+    const bool down = bit == DownHeld;
+    for (const BindCode key :
+         keysOf(down ? binds.downbind : binds.upbind, down ? binds.upbind : binds.downbind)) {
+        if (key != 0 && key != released && (HookMemory.codes[key] & Held) != 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
-// Keypad keys change their code between press and release when Shift and Num Lock are used
-// together (Numpad 8 pressed as Up, released as Numpad 8): a bound key is also released by the key
-// its press came from.
-bool updateKey(BindCode code, PhysicalKey key, bool pressed) {
-    std::uint32_t bit = bitOf(code);
-    if (!pressed && bit == 0 && key.scanCode != 0) {
+// The decision on an event of `code` from `input`; true when it is to be swallowed.
+bool decide(BindCode code, InputId input, bool pressed) {
+    KeyMemory& memory = HookMemory;
+    std::uint32_t bit = directionOf(code);
+    // Keypad keys change their code between press and release when Shift and Num Lock are used
+    // together (Numpad 8 pressed as Up, released as Numpad 8): a bound key is also released by the
+    // input its press came from. Each press of a bind records its input anew, so an older record
+    // never stands for a press still held.
+    if (!pressed && bit == 0) {
         for (const std::uint32_t held : {DownHeld, UpHeld}) {
-            if (HookMemory.pressedKeys[held] == key) {
+            if (memory.pressed[held].code != 0 && memory.pressed[held].input == input) {
                 bit = held;
-                code = held == DownHeld ? CurrentSettings.downbind : CurrentSettings.upbind;
+                code = memory.pressed[held].code;
             }
         }
     }
-    if (bit != 0) {
-        HookMemory.pressedKeys[bit] = pressed ? key : PhysicalKey{};
-    }
-    return updateHeld(code, pressed);
-}
-
-} // namespace
-
-bool isAltGrControl(const KBDLLHOOKSTRUCT& event) {
-    return event.vkCode == LeftControl && event.scanCode == 0x21D;
-}
-
-bool updateHeld(BindCode code, bool pressed) {
-    const std::uint32_t bit = bitOf(code);
     if (bit == 0) {
         return false;
     }
+    std::uint8_t& seen = memory.codes[code];
     if (pressed) {
+        memory.pressed[bit] = {input, code};
+        memory.directionsPressed |= bit;
+        seen |= Held;
         const GateVerdict verdict = gateVerdict();
         if (!verdict.actsHere()) {
-            PressesReachedApplication |= bit;
-            PressesPassedSinceCheck |= bit;
             return false;
         }
         HeldWindow.store(verdict.foreground);
         HeldDirections.fetch_or(bit);
         return true;
     }
-    // A release always ends its direction, wherever the cursor is, so scrolling never runs on
-    // with nothing held. It is swallowed only if the application saw no press of it since the
-    // last release (auto-repeat included), so it never keeps a key or button down.
-    const std::uint32_t before = HeldDirections.fetch_and(~bit);
-    const bool pressReachedApplication = (PressesReachedApplication & bit) != 0;
-    PressesReachedApplication &= ~bit;
-    return (before & bit) != 0 && !pressReachedApplication && isTargetActive();
+    seen &= ~Held;
+    // A release ends its direction wherever the pointer is, so scrolling never runs on with nothing
+    // held. It is swallowed only where the application has no press of that input, so it never
+    // keeps a key or button down there.
+    const std::uint32_t before =
+        otherKeyHeld(bit, code) ? HeldDirections.load() : HeldDirections.fetch_and(~bit);
+    return (before & bit) != 0 && !memory.applicationHasDown[input] &&
+           (seen & PressedUnseen) == 0 && isTargetActive();
+}
+
+// What an event of `code` from `input` leaves behind for the application and the system's state.
+void note(BindCode code, InputId input, bool pressed, bool passed, bool button) {
+    KeyMemory& memory = HookMemory;
+    if (passed) {
+        memory.applicationHasDown[input] = pressed;
+    }
+    if (code >= memory.codes.size()) {
+        return;
+    }
+    std::uint8_t& seen = memory.codes[code];
+    if (!pressed) {
+        seen &= ~(MayShowDown | PressedUnseen);
+        return;
+    }
+    memory.inputOf[code] = input;
+    if (passed || button) {
+        seen |= MayShowDown | PressedSinceCheck;
+    }
+}
+
+} // namespace
+
+InputId keyInput(const KBDLLHOOKSTRUCT& event) {
+    return static_cast<InputId>(event.scanCode == 0 ? 0x1000 | (event.vkCode & 0xFF)
+                                                    : (event.scanCode & 0x7FF) |
+                                                          ((event.flags & LLKHF_EXTENDED) << 11));
+}
+
+InputId buttonInput(BindCode code) {
+    return static_cast<InputId>(0x1100 | (code & 0xFF));
+}
+
+bool isAltGrControl(const KBDLLHOOKSTRUCT& event) {
+    return event.vkCode == LeftControl && event.scanCode == 0x21D;
+}
+
+bool updateHeld(BindCode code, bool pressed) {
+    if (code == 0) {
+        return false;
+    }
+    const InputId input = buttonInput(code);
+    const bool swallow = decide(code, input, pressed);
+    note(code, input, pressed, !swallow, true);
+    return swallow;
 }
 
 LRESULT keyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
@@ -83,20 +127,21 @@ LRESULT keyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
         const auto& event =
             *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam); // NOLINT(performance-no-int-to-ptr)
         const bool pressed = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
+        const InputId input = keyInput(event);
         // Layouts with AltGr send a left Ctrl (scan code 0x21D) just before each event of Right
         // Alt: it is decided as that Right Alt, which then repeats the decision, so that the game
         // sees both keys or neither.
         const auto altGr = std::exchange(HookMemory.altGr, {});
         bool swallow;
         if (isAltGrControl(event)) {
-            swallow = updateHeld(RightAlt, pressed);
+            swallow = decide(RightAlt, input, pressed);
             HookMemory.altGr = {true, pressed, swallow};
         } else if (altGr.pending && event.vkCode == RightAlt && altGr.pressed == pressed) {
             swallow = altGr.swallowed;
         } else {
-            swallow = updateKey(event.vkCode, {event.scanCode, (event.flags & LLKHF_EXTENDED) != 0},
-                                pressed);
+            swallow = decide(event.vkCode, input, pressed);
         }
+        note(event.vkCode, input, pressed, !swallow, false);
         if (swallow) {
             return 1;
         }

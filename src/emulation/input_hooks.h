@@ -3,6 +3,8 @@
 #include "config/settings.h"
 #include "platform/desktop_platform.h"
 
+#include <array>
+#include <bitset>
 #include <cstdint>
 
 struct InstalledHooks {
@@ -13,29 +15,50 @@ struct InstalledHooks {
 // Written by the run phase on the main thread; read by the hook procedures.
 extern InstalledHooks HookHandles;
 
-// The key of the keyboard an event came from: its scan code (0 when unknown, as for some injected
-// keys) and whether it is an extended key.
-struct PhysicalKey {
-    std::uint32_t scanCode;
-    bool extended;
+// One key or button of the hardware: a key by its scan code and extended flag (by its code where an
+// injected key has no scan code), a button by its code. Keypad keys keep it when Shift changes
+// their code.
+using InputId = std::uint16_t;
+inline constexpr std::size_t InputIds = 0x1200;
+InputId keyInput(const DesktopPlatform::KBDLLHOOKSTRUCT& event);
+InputId buttonInput(BindCode code);
 
-    bool operator==(const PhysicalKey&) const = default;
+// What the hooks saw of a code, by bit. The system updates a key's state only after the hooks let
+// its event pass; for a button nothing is documented, and its state may follow the button itself,
+// so a button's press counts where it reached the hooks at all.
+enum CodeSeen : std::uint8_t {
+    Held = 1,              // pressed, decided for a direction, and not released since
+    MayShowDown = 2,       // its state may be down: such a press, and no release or check since
+    PressedSinceCheck = 4, // such a press since the last check of the hooks
+    PressedUnseen = 8, // a check found it down from a press no hook of ours saw: the application
+                       // has it down, until its release
 };
 
-// What the keyboard hook remembers from one event to the next; main thread only.
+// What the hooks remember from one event to the next, and the check of the hooks reads and resets;
+// main thread only.
 struct KeyMemory {
-    // The key each bound key's press came from, by its bit, so that its release is known under
-    // another code too.
-    PhysicalKey pressedKeys[3];
+    std::array<std::uint8_t, 256> codes{}; // CodeSeen bits, by code
+    // The inputs the application has down: a press of each passed, and its release has not (as
+    // far as the hooks and the check can tell).
+    std::bitset<InputIds> applicationHasDown;
+    std::array<InputId, 256> inputOf{}; // by code, the input its latest press came from
+    // The input and code each direction's press came from, so that a keypad key's release is known
+    // under another code too.
+    struct Press {
+        InputId input;
+        BindCode code;
+    };
+    std::array<Press, 3> pressed{};
+    std::uint32_t directionsPressed = 0; // directions pressed since the last check
     // The decision on an AltGr Ctrl, for the Right Alt event that follows it.
     struct {
         bool pending, pressed, swallowed;
-    } altGr;
+    } altGr{};
 };
 extern KeyMemory HookMemory;
 
-// Records a press or release of a bound input in HeldDirections; true when the event is to be
-// swallowed.
+// Records a press or release of a mouse button (by its code) in HeldDirections; true when the event
+// is to be swallowed.
 bool updateHeld(BindCode code, bool pressed);
 
 // The left Ctrl event that layouts with AltGr send before each event of Right Alt: part of that

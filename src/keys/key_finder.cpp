@@ -5,6 +5,7 @@
 #include "driver/driver.h"
 #include "driver/failure_report.h"
 #include "driver/run_phase.h"
+#include "emulation/bound_keys.h"
 #include "emulation/input_hooks.h"
 #include "emulation/mouse_buttons.h"
 #include "key_lines.h"
@@ -58,7 +59,7 @@ void note(BindCode code, std::int32_t keyName, bool mouse, bool pressed) {
     press.keyName = keyName;
     press.mouse = mouse;
     press.verdict = gateVerdict();
-    const bool bound = code == CurrentSettings.upbind || code == CurrentSettings.downbind;
+    const bool bound = directionOf(code) != 0;
     if (bound && mouse == isMouseCode(code) && press.verdict.actsHere()) {
         Watch.boundPressed(code, microsecondsNow());
     } else {

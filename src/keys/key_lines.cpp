@@ -1,5 +1,7 @@
 #include "key_lines.h"
 
+#include "emulation/bound_keys.h"
+#include "emulation/held_directions.h"
 #include "emulation/mouse_buttons.h"
 
 #include <algorithm>
@@ -98,8 +100,17 @@ std::int32_t keyNameOf(BindCode code) {
     return static_cast<std::int32_t>((scan & 0xFF) << 16 | (extended ? 1 << 24 : 0));
 }
 
-std::string bindName(BindCode code) {
-    return nameOf(code, keyNameOf(code), isMouseCode(code)) + " (" + hex(code) + ")";
+// A general code (Shift, Ctrl, Alt) is named by the first of its keys, with the codes of both.
+std::string bindName(BindCode bind, BindCode other) {
+    const auto keys = keysOf(bind, other);
+    const BindCode named = keys[0] != 0 ? keys[0] : keys[1];
+    std::string text = nameOf(named, keyNameOf(named), isMouseCode(named)) + " (" + hex(bind);
+    for (const BindCode key : keys) {
+        if (key != 0 && key != bind) {
+            text += (key == named ? ": " : " or ") + hex(key);
+        }
+    }
+    return text + ")";
 }
 
 std::string verdictText(const GateVerdict& verdict) {
@@ -165,11 +176,13 @@ std::string bindsLine(std::string_view path, bool opened, std::string_view failu
         return wrapped({"VeltoMacro would stop with:", "Error: " + std::string(failure)}, " ");
     }
     const Settings& settings = CurrentSettings;
-    return wrapped({file + ":",
-                    settings.upbind == 0 ? "" : bindName(settings.upbind) + " scrolls up,",
-                    settings.downbind == 0 ? "" : bindName(settings.downbind) + " scrolls down,",
-                    "a notch every " + std::to_string(settings.interval) + " ms."},
-                   " ");
+    return wrapped(
+        {file + ":",
+         settings.upbind == 0 ? "" : bindName(settings.upbind, settings.downbind) + " scrolls up,",
+         settings.downbind == 0 ? ""
+                                : bindName(settings.downbind, settings.upbind) + " scrolls down,",
+         "a notch every " + std::to_string(settings.interval) + " ms."},
+        " ");
 }
 
 // The name, the code in decimal and hex, what VeltoMacro makes of it, and whether it acts where
@@ -191,8 +204,8 @@ std::string pressLine(const Sighting& press) {
     } else if (press.mouse != isMouseCode(press.code)) {
         use = std::string("cannot be bound: VeltoMacro takes this code for a ") +
               (press.mouse ? "key" : "mouse button");
-    } else if (press.code == CurrentSettings.upbind || press.code == CurrentSettings.downbind) {
-        use = press.code == CurrentSettings.upbind ? "scrolls up" : "scrolls down";
+    } else if (const std::uint32_t direction = directionOf(press.code); direction != 0) {
+        use = direction == UpHeld ? "scrolls up" : "scrolls down";
     } else {
         use = "upbind = " + hex(press.code);
     }

@@ -161,6 +161,7 @@ UINT MapVirtualKeyW(UINT uCode, UINT uMapType);
 HWND GetAncestor(HWND hwnd, UINT gaFlags);
 SHORT GetAsyncKeyState(int vKey);
 int GetSystemMetrics(int nIndex);
+DWORD GetWindowThreadProcessId(HWND hWnd, DWORD* lpdwProcessId);
 // A thread timer (no window, no procedure): WM_TIMER messages with the timer's id as wParam.
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void* lpTimerFunc);
 
@@ -171,6 +172,7 @@ MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_
 // KERNEL32
 DWORD GetLastError();
 HANDLE GetCurrentThread();
+DWORD GetCurrentProcessId();
 BOOL SetThreadPriority(HANDLE hThread, int nPriority);
 BOOL QueryPerformanceCounter(LARGE_INTEGER* lpPerformanceCount);
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* lpFrequency);
@@ -196,5 +198,10 @@ DWORD FormatMessageA(DWORD dwFlags, const void* lpSource, DWORD dwMessageId, DWO
 // it has no visible window in front (SetProcessInformation with ProcessPowerThrottling). Best
 // effort: systems that do not know a request refuse it, and the refusal is ignored.
 void ignorePowerThrottling();
+
+// The integrity level of a process (the last sub-authority of its token's mandatory label: 0x2000
+// medium, 0x3000 high); false where the process or its token may not be read (OpenProcess,
+// OpenProcessToken and GetTokenInformation with TokenIntegrityLevel).
+bool processIntegrityLevel(DWORD processId, DWORD& level);
 
 } // namespace DesktopPlatform

@@ -159,6 +159,10 @@ int GetSystemMetrics(int nIndex) {
     return ::GetSystemMetrics(nIndex);
 }
 
+DWORD GetWindowThreadProcessId(HWND hWnd, DWORD* lpdwProcessId) {
+    return ::GetWindowThreadProcessId(native(hWnd), reinterpret_cast<::DWORD*>(lpdwProcessId));
+}
+
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void* lpTimerFunc) {
     return ::SetTimer(native(hWnd), nIDEvent, uElapse, reinterpret_cast<::TIMERPROC>(lpTimerFunc));
 }
@@ -174,6 +178,10 @@ DWORD GetLastError() {
 
 HANDLE GetCurrentThread() {
     return ours(::GetCurrentThread());
+}
+
+DWORD GetCurrentProcessId() {
+    return ::GetCurrentProcessId();
 }
 
 BOOL SetThreadPriority(HANDLE hThread, int nPriority) {
@@ -268,6 +276,30 @@ void ignorePowerThrottling() {
         setProcessInformation(::GetCurrentProcess(), ProcessPowerThrottlingClass, &state,
                               sizeof state);
     }
+}
+
+bool processIntegrityLevel(DWORD processId, DWORD& level) {
+    const ::HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    ::HANDLE token = nullptr;
+    if (process == nullptr) {
+        return false;
+    }
+    const bool opened = ::OpenProcessToken(process, TOKEN_QUERY, &token) != 0;
+    ::CloseHandle(process);
+    // The label and its SID of one sub-authority: some 30 bytes.
+    alignas(::TOKEN_MANDATORY_LABEL) unsigned char label[64];
+    ::DWORD size = 0;
+    const bool read = opened && ::GetTokenInformation(token, ::TokenIntegrityLevel, label,
+                                                      sizeof label, &size) != 0;
+    if (opened) {
+        ::CloseHandle(token);
+    }
+    if (!read) {
+        return false;
+    }
+    const ::PSID sid = reinterpret_cast<const ::TOKEN_MANDATORY_LABEL*>(label)->Label.Sid;
+    level = *::GetSidSubAuthority(sid, *::GetSidSubAuthorityCount(sid) - 1U);
+    return true;
 }
 
 } // namespace DesktopPlatform

@@ -34,18 +34,45 @@ int copyText(const std::u16string& text, WCHAR* buffer, int capacity) {
     return static_cast<int>(count);
 }
 
+// The general code of a left or right Shift, Ctrl or Alt, whose state follows both keys.
+unsigned generalOf(unsigned code) {
+    return code >= 0xA0 && code <= 0xA5 ? 0x10 + (code - 0xA0) / 2 : 0;
+}
+
+void setKeyState(unsigned code, bool pressed) {
+    state().keyDown[code] = pressed;
+    state().pressedSinceQuery[code] |= pressed;
+}
+
 LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigned code,
                 bool pressed) {
     auto& s = state();
     const auto hook = s.hooks.find(kind);
     const Window* front = windowOf(s.foreground);
+    const bool known = code > 0 && code < s.keyDown.size();
+    const bool buttonFirst = kind == WH_MOUSE_LL && s.buttonStateFirst;
+    const unsigned general = known ? generalOf(code) : 0;
+    const auto either = [&](const std::array<bool, 256>& down) {
+        return down[general * 2 + 0x80] || down[general * 2 + 0x81]; // 0x10 -> 0xA0, 0xA1
+    };
+    if (known) {
+        s.delivered[code] = pressed;
+    }
+    if (known && buttonFirst) {
+        setKeyState(code, pressed);
+    }
+    if (general != 0 && s.generalStateFirst) {
+        setKeyState(general, either(s.delivered));
+    }
     const LRESULT answer =
-        hook == s.hooks.end() || hook->second.dropped || (front != nullptr && front->higherRights)
+        hook == s.hooks.end() || hook->second.dropped || (front != nullptr && front->higherRights())
             ? PassedOn
             : hook->second.procedure(nCode, message, reinterpret_cast<LPARAM>(record));
-    if (answer == PassedOn && code > 0 && code < s.keyDown.size()) {
-        s.keyDown[code] = pressed;
-        s.pressedSinceQuery[code] |= pressed;
+    if (answer == PassedOn && known && !buttonFirst) {
+        setKeyState(code, pressed);
+    }
+    if (answer == PassedOn && general != 0 && !s.generalStateFirst) {
+        setKeyState(general, either(s.keyDown));
     }
     return answer;
 }
@@ -222,13 +249,41 @@ UINT MapVirtualKeyW(UINT uCode, UINT uMapType) {
     return uMapType != MAPVK_VK_TO_VSC_EX || scan == state().scanCodes.end() ? 0 : scan->second;
 }
 
+// Refused (0) while a window of higher rights is in front, as Windows documents it.
 SHORT GetAsyncKeyState(int vKey) {
+    auto& s = state();
     if (vKey <= 0 || vKey >= 256) {
         return 0;
     }
     const auto key = static_cast<std::size_t>(vKey);
-    const bool pressedSince = std::exchange(state().pressedSinceQuery[key], false);
-    return static_cast<SHORT>((state().keyDown[key] ? 0x8000 : 0) | (pressedSince ? 1 : 0));
+    const Window* front = windowOf(s.foreground);
+    const bool refused = front != nullptr && front->higherRights();
+    if (refused ? s.refusedReadClearsBit : s.bitTaken) {
+        s.pressedSinceQuery[key] = false;
+    }
+    if (refused) {
+        return 0;
+    }
+    const bool pressedSince = std::exchange(s.pressedSinceQuery[key], false);
+    return static_cast<SHORT>((s.keyDown[key] ? 0x8000 : 0) | (pressedSince ? 1 : 0));
+}
+
+// A window's program is told by its window: the handle's index + 100. Ours is 1.
+DWORD GetWindowThreadProcessId(HWND hWnd, DWORD* lpdwProcessId) {
+    const auto index = reinterpret_cast<std::uintptr_t>(hWnd);
+    *lpdwProcessId = windowOf(hWnd) == nullptr ? 0 : static_cast<DWORD>(index + 100);
+    return *lpdwProcessId == 0 ? 0 : 7;
+}
+
+DWORD GetCurrentProcessId() {
+    return 1;
+}
+
+bool processIntegrityLevel(DWORD processId, DWORD& level) {
+    const Window* window =
+        processId < 100 ? nullptr : windowOf(reinterpret_cast<HWND>(processId - 100)); // NOLINT
+    level = processId == 1 ? 0x2000 : window != nullptr ? window->integrity : 0;
+    return level != 0;
 }
 
 int GetSystemMetrics(int nIndex) {

@@ -29,7 +29,10 @@ struct Parked {};
 struct Window {
     std::u16string className, title;
     HWND parent = nullptr;
-    bool higherRights = false; // its input reaches no low-level hook of ours
+    DWORD integrity = 0x2000; // its program's level; 0 where its token cannot be read
+
+    // Its input reaches no low-level hook of ours, and our key state reads are refused.
+    bool higherRights() const { return integrity == 0 || integrity > 0x2000; }
 };
 
 struct Hook {
@@ -51,6 +54,13 @@ struct State {
     std::map<LONG, std::u16string> keyNames;              // GetKeyNameTextW's answers
     std::map<UINT, UINT> scanCodes;                       // MapVirtualKeyW's answers
     std::array<bool, 256> keyDown{}, pressedSinceQuery{}; // the system's key state
+    std::array<bool, 256> delivered{}; // every key and button as last delivered, passed or not
+    // What Windows does not document, each way: a button's state set before the hooks are asked
+    // (else only if they pass it, as for keys); a general modifier's (Shift, Ctrl, Alt) set before
+    // the hooks see its left or right key; the pressed-since bit cleared by a read refused under a
+    // window of higher rights; that bit taken by another program before every read of ours.
+    bool buttonStateFirst = false, generalStateFirst = false, refusedReadClearsBit = false,
+         bitTaken = false;
 
     std::map<int, Hook> hooks; // kind -> the installed hook
     std::uintptr_t hooksMade = 0;
@@ -83,7 +93,7 @@ HWND addWindow(std::u16string className, std::u16string title);
 
 // Delivers an event as the platform does: through the installed hook of its kind unless the hook
 // was dropped or a window of higher rights is in front, and into the system's key state only if
-// it was passed on. The hook's answer, or PassedOn without one.
+// it was passed on (but for the switches above). The hook's answer, or PassedOn without one.
 LRESULT key(WPARAM message, DWORD vkCode, DWORD scanCode, DWORD flags, int nCode);
 LRESULT mouse(WPARAM message, DWORD mouseData, DWORD flags, int nCode);
 // A tick of the multimedia timer; false without one.

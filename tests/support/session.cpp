@@ -37,6 +37,12 @@ const std::map<std::string, WPARAM> Events = {
     {"WM_XBUTTONDOWN", WM_XBUTTONDOWN}, {"WM_XBUTTONUP", WM_XBUTTONUP}};
 // clang-format on
 
+const std::map<std::string, bool FakeDesktop::State::*> Models = {
+    {"buttons-first", &FakeDesktop::State::buttonStateFirst},
+    {"general-first", &FakeDesktop::State::generalStateFirst},
+    {"refusal-clears", &FakeDesktop::State::refusedReadClearsBit},
+    {"bit-taken", &FakeDesktop::State::bitTaken}};
+
 // Thrown by the message wait when the case is over: the one way out of the endless loop. Not a
 // std::exception, so the programs' failure handling lets it by.
 struct CaseOver {};
@@ -55,7 +61,7 @@ public:
         desktop = FakeDesktop::State{};
         desktop.whileWaiting = [this] { wait(); };
         CurrentSettings = Settings{};
-        HeldDirections = PressesReachedApplication = PressesPassedSinceCheck = 0;
+        HeldDirections = 0;
         HeldWindow = nullptr;
         HookHandles = InstalledHooks{};
         HookMemory = KeyMemory{};
@@ -207,9 +213,11 @@ private:
         } else if (verb == "child") {
             windows[word[1]] = FakeDesktop::addWindow(utf16(word[3]), utf16(rest(4)));
             desktop.windows.back().parent = windows.at(word[2]);
-        } else if (verb == "elevated") {
+        } else if (verb == "elevated") { // its token unreadable, or of the level given
             desktop.windows.at(reinterpret_cast<std::uintptr_t>(windows.at(word[1])) - 1)
-                .higherRights = true;
+                .integrity = word[2].empty() ? 0 : number(word[2]);
+        } else if (verb == "model" && Models.count(word[1]) != 0) {
+            desktop.*Models.at(word[1]) = true; // what Windows leaves undocumented, the other way
         } else if (verb == "drop") {
             desktop.hooks.at(word[1] == "mouse" ? WH_MOUSE_LL : WH_KEYBOARD_LL).dropped = true;
         } else if (verb == "wait") {

@@ -210,3 +210,90 @@ WM_KEYUP 0xA5 scan=0x38 flags=1 => passed
 WM_KEYDOWN 0xA2 scan=0x1D   => swallowed
 tick                        => notch +120
 WM_KEYUP 0xA2 scan=0x1D     => swallowed
+
+## Numpad 8 pressed as Up, repeating as Numpad 8 once Shift is let go: the game saw it go down, so it sees it come up; and the other way round
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0xA0 scan=0x2A   => passed
+WM_KEYDOWN 0x26 scan=0x48   => swallowed
+tick                        => notch +120
+WM_KEYUP 0xA0 scan=0x2A     => passed
+WM_KEYDOWN 0x68 scan=0x48   => passed
+tick                        => notch +120
+WM_KEYUP 0x68 scan=0x48     => passed
+tick                        => idle
+WM_KEYDOWN 0x68 scan=0x48   => passed
+WM_KEYDOWN 0xA0 scan=0x2A   => passed
+WM_KEYDOWN 0x26 scan=0x48   => swallowed
+tick                        => notch +120
+WM_KEYUP 0x26 scan=0x48     => passed
+tick                        => idle
+WM_KEYUP 0xA0 scan=0x2A     => passed
+
+## a general code binds both its keys: either Shift scrolls and the game sees neither, for as long as one is held; Shift pressed is no dropped hook
+config [general]\nupbind = 0x10\ndownbind = 5\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0xA0 scan=0x2A   => swallowed
+tick                        => notch +120
+WM_KEYDOWN 0xA1 scan=0x36   => swallowed
+WM_KEYUP 0xA0 scan=0x2A     => swallowed
+tick                        => notch +120
+WM_KEYUP 0xA1 scan=0x36     => swallowed
+tick                        => idle
+WM_XBUTTONDOWN data=0x10000 => swallowed
+tick                        => notch -120
+wait 250
+WM_KEYDOWN 0xA1 scan=0x36   => swallowed
+WM_KEYUP 0xA1 scan=0x36     => swallowed
+wait 250
+tick                        => notch -120
+
+## a key the other bind names itself is that bind's; the general code keeps the other key
+config [general]\nupbind = 0x10\ndownbind = 0xA0\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0xA0 scan=0x2A   => swallowed
+tick                        => notch -120
+WM_KEYUP 0xA0 scan=0x2A     => swallowed
+WM_KEYDOWN 0xA1 scan=0x36   => swallowed
+tick                        => notch +120
+WM_KEYUP 0xA1 scan=0x36     => swallowed
+WM_KEYDOWN 0x10             => swallowed
+tick                        => notch +120
+WM_KEYUP 0x10               => swallowed
+
+## Alt and Ctrl by their general codes; AltGr's Ctrl goes with its Right Alt, never with a Ctrl bind
+config [general]\nupbind = 0x12\ndownbind = 0x11\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_SYSKEYDOWN 0xA4 scan=0x38 => swallowed
+tick                        => notch +120
+WM_SYSKEYUP 0xA4 scan=0x38  => swallowed
+WM_KEYDOWN 0xA3 scan=0x1D flags=1 => swallowed
+tick                        => notch -120
+WM_KEYUP 0xA3 scan=0x1D flags=1 => swallowed
+WM_KEYDOWN 0xA2 scan=0x21D  => swallowed
+WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1 => swallowed
+tick                        => notch +120
+WM_KEYUP 0xA2 scan=0x21D    => swallowed
+WM_KEYUP 0xA5 scan=0x38 flags=1 => swallowed
+tick                        => idle
+
+## with only Ctrl bound by its general code, AltGr passes and does not scroll
+config [general]\ndownbind = 0x11\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0xA2 scan=0x21D  => passed
+WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1 => passed
+tick                        => idle
+wait 250
+WM_KEYUP 0xA2 scan=0x21D    => passed
+WM_KEYUP 0xA5 scan=0x38 flags=1 => passed
+wait 250
