@@ -56,9 +56,8 @@ std::uint32_t pressesUnseen() {
             const SHORT state = GetAsyncKeyState(static_cast<int>(physical));
             const bool down = (state & 0x8000) != 0, pressedSince = (state & 1) != 0;
             const bool fresh = (seen & PressedSinceCheck) != 0;
-            if (!down && !fresh) { // released, wherever that was
-                seen &= ~(MayShowDown | PressedUnseen);
-                HookMemory.applicationHasDown[HookMemory.inputOf[code]] = false;
+            if (!down && !fresh) {
+                seen &= ~(MayShowDown | PressedUnseen); // released, wherever that was
             }
             if (down && (seen & (MayShowDown | PressedUnseen)) == 0) {
                 seen |= PressedUnseen;
@@ -142,7 +141,8 @@ void checkHooks() {
     releaseHooks();
     HookHandles = InstalledHooks{};
     installHooks(); // a refusal is tried again at the next check
-    HeldDirections.fetch_and(~(unseen & ~pressed));
+    HookMemory.directionsRetaken =
+        HeldDirections.fetch_and(~(unseen & ~pressed)) & ~(unseen & ~pressed);
 }
 
 void releaseHooks() {

@@ -33,8 +33,19 @@ bool otherKeyHeld(std::uint32_t bit, BindCode released) {
     return false;
 }
 
+// Whether the application may have an input down that a direction's release comes from: a press
+// of it passed, a check found it pressed where no hook saw it, or the hooks were installed anew
+// while a button of it was held (a press the new hooks did not see may have come between).
+bool applicationMayHave(BindCode code, InputId input, std::uint32_t bit, bool button) {
+    KeyMemory& memory = HookMemory;
+    const bool retaken = button && (memory.directionsRetaken & bit) != 0;
+    memory.directionsRetaken &= ~bit;
+    return retaken || memory.applicationHas[input] != 0 ||
+           (memory.codes[code] & PressedUnseen) != 0;
+}
+
 // The decision on an event of `code` from `input`; true when it is to be swallowed.
-bool decide(BindCode code, InputId input, bool pressed) {
+bool decide(BindCode code, InputId input, bool pressed, bool button) {
     KeyMemory& memory = HookMemory;
     std::uint32_t bit = directionOf(code);
     // Keypad keys change their code between press and release when Shift and Num Lock are used
@@ -54,8 +65,22 @@ bool decide(BindCode code, InputId input, bool pressed) {
     }
     std::uint8_t& seen = memory.codes[code];
     if (pressed) {
+        // A press of what the application has down is an auto-repeat, or comes after a release no
+        // hook saw (in a window of higher rights). A button does not repeat; a key's state tells,
+        // where no release of another input of that code brought it up.
+        const auto released = [&](BindCode had, InputId by) {
+            return button || (memory.passedBy[had] == by &&
+                              (GetAsyncKeyState(static_cast<int>(had)) & 0x8000) == 0);
+        };
+        if (const BindCode had = memory.applicationHas[input]; had != 0 && released(had, input)) {
+            memory.applicationHas[input] = 0;
+        }
+        if ((seen & PressedUnseen) != 0 && released(code, 0)) {
+            seen &= ~PressedUnseen;
+        }
         memory.pressed[bit] = {input, code};
         memory.directionsPressed |= bit;
+        memory.directionsRetaken &= ~bit;
         seen |= Held;
         const GateVerdict verdict = gateVerdict();
         if (!verdict.actsHere()) {
@@ -71,26 +96,25 @@ bool decide(BindCode code, InputId input, bool pressed) {
     // keeps a key or button down there.
     const std::uint32_t before =
         otherKeyHeld(bit, code) ? HeldDirections.load() : HeldDirections.fetch_and(~bit);
-    return (before & bit) != 0 && !memory.applicationHasDown[input] &&
-           (seen & PressedUnseen) == 0 && isTargetActive();
+    return (before & bit) != 0 && !applicationMayHave(code, input, bit, button) && isTargetActive();
 }
 
 // What an event of `code` from `input` leaves behind for the application and the system's state.
 void note(BindCode code, InputId input, bool pressed, bool passed, bool button) {
     KeyMemory& memory = HookMemory;
-    if (passed) {
-        memory.applicationHasDown[input] = pressed;
-    }
     if (code >= memory.codes.size()) {
         return;
     }
-    std::uint8_t& seen = memory.codes[code];
-    if (!pressed) {
-        seen &= ~(MayShowDown | PressedUnseen);
-        return;
+    if (passed) {
+        memory.applicationHas[input] = pressed ? static_cast<std::uint8_t>(code) : 0;
+        memory.passedBy[code] = pressed ? input : 0;
     }
-    memory.inputOf[code] = input;
-    if (passed || button) {
+    std::uint8_t& seen = memory.codes[code];
+    // Only a release that passes brings the code's state up: another input of the same code
+    // (AltGr's Ctrl, a keypad key) may still hold it down after a release swallowed.
+    if (!pressed && passed) {
+        seen &= ~(MayShowDown | PressedUnseen);
+    } else if (pressed && (passed || button)) {
         seen |= MayShowDown | PressedSinceCheck;
     }
 }
@@ -116,7 +140,7 @@ bool updateHeld(BindCode code, bool pressed) {
         return false;
     }
     const InputId input = buttonInput(code);
-    const bool swallow = decide(code, input, pressed);
+    const bool swallow = decide(code, input, pressed, true);
     note(code, input, pressed, !swallow, true);
     return swallow;
 }
@@ -134,12 +158,12 @@ LRESULT keyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
         const auto altGr = std::exchange(HookMemory.altGr, {});
         bool swallow;
         if (isAltGrControl(event)) {
-            swallow = decide(RightAlt, input, pressed);
+            swallow = decide(RightAlt, input, pressed, false);
             HookMemory.altGr = {true, pressed, swallow};
         } else if (altGr.pending && event.vkCode == RightAlt && altGr.pressed == pressed) {
             swallow = altGr.swallowed;
         } else {
-            swallow = decide(event.vkCode, input, pressed);
+            swallow = decide(event.vkCode, input, pressed, false);
         }
         note(event.vkCode, input, pressed, !swallow, false);
         if (swallow) {

@@ -4,7 +4,6 @@
 #include "platform/desktop_platform.h"
 
 #include <array>
-#include <bitset>
 #include <cstdint>
 
 struct InstalledHooks {
@@ -28,7 +27,8 @@ InputId buttonInput(BindCode code);
 // so a button's press counts where it reached the hooks at all.
 enum CodeSeen : std::uint8_t {
     Held = 1,              // pressed, decided for a direction, and not released since
-    MayShowDown = 2,       // its state may be down: such a press, and no release or check since
+    MayShowDown = 2,       // its state may be down: such a press, and no release passed since, nor
+                           // a check found it up
     PressedSinceCheck = 4, // such a press since the last check of the hooks
     PressedUnseen = 8, // a check found it down from a press no hook of ours saw: the application
                        // has it down, until its release
@@ -38,10 +38,12 @@ enum CodeSeen : std::uint8_t {
 // main thread only.
 struct KeyMemory {
     std::array<std::uint8_t, 256> codes{}; // CodeSeen bits, by code
-    // The inputs the application has down: a press of each passed, and its release has not (as
-    // far as the hooks and the check can tell).
-    std::bitset<InputIds> applicationHasDown;
-    std::array<InputId, 256> inputOf{}; // by code, the input its latest press came from
+    // By input, the code it was passed as while the application has it down: a press passed, and
+    // its release has not; 0 otherwise. A new press finds out a release that no hook saw.
+    std::array<std::uint8_t, InputIds> applicationHas{};
+    // By code, the input whose press of it passed last, until a release of it passes: while it is
+    // set, the code's state is that input's.
+    std::array<InputId, 256> passedBy{};
     // The input and code each direction's press came from, so that a keypad key's release is known
     // under another code too.
     struct Press {
@@ -50,6 +52,9 @@ struct KeyMemory {
     };
     std::array<Press, 3> pressed{};
     std::uint32_t directionsPressed = 0; // directions pressed since the last check
+    // Directions held while the hooks were installed anew: whether the application saw a button of
+    // theirs pressed meanwhile is unknown, so its release is let through.
+    std::uint32_t directionsRetaken = 0;
     // The decision on an AltGr Ctrl, for the Right Alt event that follows it.
     struct {
         bool pending, pressed, swallowed;

@@ -235,7 +235,7 @@ wait 250                    => unhook mouse, unhook keyboard, hook mouse, hook k
 tick                        => notch -120
 WM_KEYDOWN 0x26             => swallowed
 tick                        => nothing
-WM_XBUTTONUP data=0x10000   => swallowed
+WM_XBUTTONUP data=0x10000   => passed
 tick                        => notch +120
 WM_KEYUP 0x26               => passed
 tick                        => idle
@@ -283,7 +283,7 @@ wait 250                    => unhook mouse, unhook keyboard, hook mouse, hook k
 tick                        => notch -120
 WM_KEYDOWN 0x26             => swallowed
 tick                        => nothing
-WM_XBUTTONUP data=0x10000   => swallowed
+WM_XBUTTONUP data=0x10000   => passed
 tick                        => notch +120
 WM_KEYUP 0x26               => passed
 tick                        => idle
