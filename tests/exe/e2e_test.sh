@@ -41,8 +41,10 @@ scenario_binds() {
     gap=$(s notches game "$before" | awk '{ print int($3 + 0.5) }')
     check "one notch every 20 ms (median gap $gap ms)" "$gap" -ge 17 -a "$gap" -le 23
     up=$(v game wheel_up)
-    press mousedown 8 sleep 0.4 mouseup 8 key a
-    check "holding the first extra button scrolls down" "$(v game wheel_down)" -gt "$down" -a "$(v game wheel_up)" -eq "$up"
+    press mousedown 8 sleep 3 mouseup 8 key a
+    local held=$(($(v game wheel_down) - down))
+    check "the first extra button held for 3 s scrolls down throughout ($held notches)" \
+        "$held" -ge 140 -a "$(v game wheel_up)" -eq "$up"
     check "neither bind reaches the game" "$(sum game key_down_26 window_button_down_5)" -eq "$seen"
     check "an unbound key does" "$(v game key_down_41)" -eq 1
 }
@@ -77,6 +79,18 @@ scenario_gate() {
         mousemove $(s point game client) sleep 0.5 keyup Up
     check "held over the game, repeated over the child: the game saw it go down and come up" \
         "$(v game key_down_26)" -gt "$downs" -a "$(v game key_up_26)" -gt "$ups"
+}
+
+# A general code binds both of its keys: either Shift scrolls up, and the game sees neither.
+scenario_general() {
+    game '[general]\ninterval = 20\nupbind = 0x10\n' "keydown Shift_L" "keyup Shift_L"
+    local up seen
+    for shift in Shift_L Shift_R; do
+        up=$(v game wheel_up) seen=$(v game key_down_10)
+        press keydown $shift sleep 1 keyup $shift
+        check "$shift held for 1 s scrolls up ($(($(v game wheel_up) - up)) notches), the game sees no Shift" \
+            "$(v game wheel_up)" -ge $((up + 35)) -a "$(v game key_down_10)" -eq "$seen"
+    done
 }
 
 # What a player sees: the binds (here: none), then one line a press, however long Up was held, with

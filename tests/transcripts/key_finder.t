@@ -79,6 +79,23 @@ WM_KEYDOWN 0 scan=0x71      => passed, "Unnamed key           0  0x00   cannot b
 WM_KEYDOWN 1                => passed, "Unnamed key           1  0x01", "    cannot be bound: VeltoMacro takes this code for a mouse button", "    (binding it blocks clicking in the game)   VeltoMacro acts here"
 WM_KEYDOWN 6                => passed, "Unnamed key           6  0x06", "    cannot be bound: VeltoMacro takes this code for a mouse button", "    VeltoMacro acts here"
 
+## a general code binds both keys of Shift, Ctrl or Alt, but for one the other bind names itself
+config [general]\nupbind = 0x10\ndownbind = 0xA1\n
+keyname 0xA0 0x2A Shift
+keyname 0xA1 0xE036 Right Shift
+keyname 0xA2 0x1D Ctrl
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Shift (0x10: 0xA0) scrolls up, Right Shift (0xA1) scrolls down,", "    a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+WM_KEYDOWN 0xA0 scan=0x2A   => passed, "Shift               160  0xA0   scrolls up   VeltoMacro acts here"
+WM_KEYDOWN 0xA1 scan=0x36 flags=1 => passed, "Right Shift         161  0xA1   scrolls down   VeltoMacro acts here"
+WM_KEYDOWN 0xA2 scan=0x1D   => passed, "Ctrl                162  0xA2   upbind = 0xA2   VeltoMacro acts here"
+
+## and with no other bind, both keys
+config [general]\ndownbind = 0x11\n
+keyname 0xA2 0x1D Ctrl
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Ctrl (0x11: 0xA2 or 0xA3) scrolls down, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+
 ## mouse buttons have names of their own; binding the left one is allowed, with a warning
 config [general]\nupbind = 2\n
 window game LaunchUnrealUWindowsClient Velto
