@@ -5,6 +5,7 @@
 #include "mouse_buttons.h"
 #include "target_window.h"
 
+#include <algorithm>
 #include <utility>
 
 std::atomic<std::uint32_t> HeldDirections{0};
@@ -24,13 +25,11 @@ constexpr BindCode RightAlt = 0xA5;
 bool otherKeyHeld(std::uint32_t bit, BindCode released) {
     const Settings& binds = CurrentSettings;
     const bool down = bit == DownHeld;
-    for (const BindCode key :
-         keysOf(down ? binds.downbind : binds.upbind, down ? binds.upbind : binds.downbind)) {
-        if (key != 0 && key != released && (HookMemory.codes[key] & Held) != 0) {
-            return true;
-        }
-    }
-    return false;
+    const auto keys =
+        keysOf(down ? binds.downbind : binds.upbind, down ? binds.upbind : binds.downbind);
+    return std::any_of(keys.begin(), keys.end(), [released](BindCode key) {
+        return key != 0 && key != released && (HookMemory.codes[key] & Held) != 0;
+    });
 }
 
 // Whether the application may have an input down that a direction's release comes from: a press
