@@ -12,7 +12,7 @@ bool equals(const DesktopPlatform::WCHAR* text, int length, std::u16string_view 
 
 GateVerdict gateVerdict() {
     using namespace DesktopPlatform;
-    GateVerdict verdict{GateReason::ActsHere, GetForegroundWindow(), {}, 0};
+    GateVerdict verdict{GateReason::ActsHere, GetForegroundWindow(), nullptr, {}, 0};
     WCHAR* const buffer = verdict.title;
     constexpr int Capacity = GateVerdict::TitleCapacity;
 
@@ -29,11 +29,12 @@ GateVerdict gateVerdict() {
         return verdict;
     }
     const HWND atCursor = WindowFromPoint(cursor);
+    verdict.underPointer = atCursor;
     if (atCursor != verdict.foreground) {
-        verdict.reason = atCursor == nullptr ? GateReason::NoWindow
-                         : GetAncestor(atCursor, GA_ROOT) == verdict.foreground
-                             ? GateReason::InsideWindow
-                             : GateReason::OtherWindow;
+        verdict.underPointer = GetAncestor(atCursor, GA_ROOT);
+        verdict.reason = atCursor == nullptr                         ? GateReason::NoWindow
+                         : verdict.underPointer == verdict.foreground ? GateReason::InsideWindow
+                                                                      : GateReason::OtherWindow;
     }
     return verdict;
 }

@@ -24,6 +24,7 @@ struct GateVerdict {
 
     GateReason reason;
     DesktopPlatform::HWND foreground;
+    DesktopPlatform::HWND underPointer; // the top-level window there, if it was asked
     // The engine window's title, for OtherTitle only: its first TitleCapacity - 1 characters.
     DesktopPlatform::WCHAR title[TitleCapacity];
     int titleLength;

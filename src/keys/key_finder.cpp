@@ -8,6 +8,7 @@
 #include "emulation/bound_keys.h"
 #include "emulation/input_hooks.h"
 #include "emulation/mouse_buttons.h"
+#include "emulation/window_rights.h"
 #include "key_lines.h"
 #include "platform/counter_time.h"
 #include "platform/platform_error.h"
@@ -16,6 +17,7 @@
 #include <array>
 #include <optional>
 #include <ostream>
+#include <utility>
 
 namespace {
 
@@ -32,6 +34,8 @@ std::array<bool, 256> Down{}; // by code: a repeat of a held key prints nothing
 ScrollWatch Watch;
 HHOOK MouseHook = nullptr;
 HHOOK KeyboardHook = nullptr;
+HWND OwnWindow = nullptr; // VeltoKeys' own, as far as it can be told; read by the printer too
+HWND Front = nullptr;     // the window in front at the last turn of the timer
 
 std::int64_t microsecondsNow() {
     LARGE_INTEGER counter, frequency;
@@ -59,11 +63,13 @@ void note(BindCode code, std::int32_t keyName, bool mouse, bool pressed) {
     press.keyName = keyName;
     press.mouse = mouse;
     press.verdict = gateVerdict();
-    const bool bound = directionOf(code) != 0;
-    if (bound && mouse == isMouseCode(code) && press.verdict.actsHere()) {
+    GateVerdict& verdict = press.verdict;
+    if (verdict.reason != GateReason::OtherTitle) { // which read it already
+        verdict.titleLength =
+            GetWindowTextW(verdict.foreground, verdict.title, GateVerdict::TitleCapacity);
+    }
+    if (directionOf(code) != 0 && mouse == isMouseCode(code) && verdict.actsHere()) {
         Watch.boundPressed(code, microsecondsNow());
-    } else {
-        Watch.pressed();
     }
     Sightings.pushPress(press);
     SetEvent(SightingsWaiting);
@@ -110,15 +116,43 @@ DWORD printSightings(void* parameter) {
             if (sighting.notShownBefore != 0) {
                 out << notShownLine(sighting.notShownBefore);
             }
-            out << (sighting.kind == Sighting::Kind::Press      ? pressLine(sighting)
-                    : sighting.kind == Sighting::Kind::Scrolled ? scrolledLine(sighting)
-                                                                : notScrollingLine());
+            using enum Sighting::Kind;
+            out << (sighting.kind == Press      ? pressLine(sighting, OwnWindow)
+                    : sighting.kind == Scrolled ? scrolledLine(sighting)
+                    : sighting.kind == Rights   ? rightsLine(sighting)
+                                                : notScrollingLine());
         }
         if (const std::uint32_t notShown = Sightings.takeNotShown(); notShown != 0) {
             out << notShownLine(notShown);
         }
         out << std::flush;
     }
+}
+
+// VeltoKeys' own window: its console's, or where that is the hidden stand-in that a terminal
+// (Windows Terminal) gives a program, the terminal's, its owner; unknown where it has none.
+HWND ownWindow() {
+    const HWND console = GetConsoleWindow();
+    if (console == nullptr || IsWindowVisible(console) != 0) {
+        return console;
+    }
+    const HWND terminal = GetAncestor(console, GA_ROOTOWNER);
+    return terminal != console ? terminal : nullptr;
+}
+
+// A window with more rights come to the front since the last turn: Windows keeps its input away
+// from the hooks, so no press there shows.
+std::optional<Sighting> cameToFront() {
+    const HWND front = GetForegroundWindow();
+    if (std::exchange(Front, front) == front || !hasMoreRights(front)) {
+        return std::nullopt;
+    }
+    Sighting line;
+    line.kind = Sighting::Kind::Rights;
+    line.verdict.foreground = front;
+    line.verdict.titleLength =
+        GetWindowTextW(front, line.verdict.title, GateVerdict::TitleCapacity);
+    return line;
 }
 
 // Loads the configuration as VeltoMacro would, and tells what it binds or why it would not start.
@@ -146,6 +180,8 @@ int runKeyFinder(int argc, const char* const argv[], std::ostream& out, std::ist
     Sightings.clear();
     Down.fill(false);
     MouseHook = KeyboardHook = nullptr;
+    OwnWindow = ownWindow();
+    Front = nullptr;
     useUtf8Console(STD_OUTPUT_HANDLE); // the system's key names are in the user's language
     out << loadBinds(argc, argv)
         << "Press the key or mouse button you want to bind.\n"
@@ -173,19 +209,25 @@ int runKeyFinder(int argc, const char* const argv[], std::ostream& out, std::ist
         return reportFailure(error, input, errors);
     }
 
-    std::optional<Sighting> owed; // a line of the watch that found the queue full
+    // Lines of the timer that found the queue full: the watch's, and of the window in front.
+    std::optional<Sighting> owed[2];
     MSG message;
     for (;;) {
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
             continue; // neither a quit message nor a failed wait ends it
         }
         if (message.message == WM_TIMER) {
-            if (!owed) {
-                owed = Watch.check(microsecondsNow(), held);
+            if (!owed[0]) {
+                owed[0] = Watch.check(microsecondsNow(), held);
             }
-            if (owed && Sightings.push(*owed)) {
-                owed.reset();
-                SetEvent(SightingsWaiting);
+            if (!owed[1]) {
+                owed[1] = cameToFront();
+            }
+            for (std::optional<Sighting>& line : owed) {
+                if (line && Sightings.push(*line)) {
+                    line.reset();
+                    SetEvent(SightingsWaiting);
+                }
             }
         }
         TranslateMessage(&message);

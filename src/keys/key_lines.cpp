@@ -113,27 +113,56 @@ std::string bindName(BindCode bind, BindCode other) {
     return text + ")";
 }
 
-std::string verdictText(const GateVerdict& verdict) {
-    const std::string head = "VeltoMacro does not act here: ";
+// A window named for a player: by its title, quoted and cut to fit a line.
+std::string titled(const GateVerdict& verdict) {
+    constexpr int Shown = 24;
+    if (verdict.titleLength <= 0) {
+        return "an untitled window";
+    }
+    std::string title(1, '"');
+    title.append(utf8(verdict.title, std::min(verdict.titleLength, Shown)));
+    return title.append(verdict.titleLength > Shown ? "...\"" : "\"");
+}
+
+// Where the press was, told of the window it speaks of, with the step to take where VeltoMacro
+// does not act: VeltoKeys' own window (`own`, null where it is not known) in front or under the
+// pointer is not the game. A click brings the window under the pointer to the front by itself.
+std::string verdictText(const Sighting& press, DesktopPlatform::HWND own) {
+    const GateVerdict& verdict = press.verdict;
+    const std::string not_ = "VeltoMacro does not act here: ";
+    const std::string click = press.mouse ? "" : ": click into the game first";
+    if (own != nullptr && verdict.underPointer == own && verdict.foreground == own) {
+        return std::string(verdict.actsHere() ? "VeltoMacro would act here"
+                                              : "VeltoMacro does not act here") +
+               ", over VeltoKeys' own window: point at the game and click into it";
+    }
+    if (own != nullptr && verdict.underPointer == own) {
+        return not_ + "the pointer is over VeltoKeys' own window, not over " + titled(verdict) +
+               " in front";
+    }
+    if (own != nullptr && verdict.foreground == own) {
+        return press.mouse
+                   ? "VeltoMacro does not act on this click: VeltoKeys' window is in front"
+                   : "VeltoMacro does not act here, as VeltoKeys' window is in front" + click;
+    }
     switch (verdict.reason) {
     case GateReason::ActsHere:
-        return "VeltoMacro acts here";
+        return "VeltoMacro acts here, in " + titled(verdict);
     case GateReason::InsideWindow:
-        return head + "the pointer is over a panel or overlay inside the window in front";
+        return not_ + "the pointer is over a panel or overlay inside " + titled(verdict);
     case GateReason::OtherWindow:
-        return head + "the pointer is not over the window in front";
-    case GateReason::OtherTitle: {
-        constexpr int Shown = 24; // so that the reason fits a line of its own
-        return head + "the window in front is titled \"" +
-               utf8(verdict.title, std::min(verdict.titleLength, Shown)) +
-               (verdict.titleLength > Shown ? "...\"" : "\"") + ", not \"Velto\"";
-    }
+        return (press.mouse ? "VeltoMacro does not act on this click: " : not_) + titled(verdict) +
+               " is in front, not the window under the pointer" + click;
+    case GateReason::OtherTitle:
+        return not_ + "the window in front is " +
+               (verdict.titleLength <= 0 ? "untitled" : "titled " + titled(verdict)) +
+               ", not \"Velto\"";
     case GateReason::NoWindow:
-        return head + "there is no window under the pointer";
+        return not_ + "there is no window under the pointer";
     case GateReason::PointerUnknown:
         break;
     }
-    return head + "the pointer's position cannot be read";
+    return not_ + "the pointer's position cannot be read";
 }
 
 } // namespace
@@ -187,7 +216,7 @@ std::string bindsLine(std::string_view path, bool opened, std::string_view failu
 
 // The name, the code in decimal and hex, what VeltoMacro makes of it, and whether it acts where
 // it was pressed.
-std::string pressLine(const Sighting& press) {
+std::string pressLine(const Sighting& press, DesktopPlatform::HWND own) {
     std::string line = nameOf(press.code, press.keyName, press.mouse);
     // Padded by columns, not bytes, so that the codes line up; a longer name by one space.
     for (std::size_t column = columns(line); column < 19; ++column) {
@@ -207,11 +236,18 @@ std::string pressLine(const Sighting& press) {
     } else if (const std::uint32_t direction = directionOf(press.code); direction != 0) {
         use = direction == UpHeld ? "scrolls up" : "scrolls down";
     } else {
-        use = "upbind = " + hex(press.code);
+        use = "change upbind or downbind to " + hex(press.code) + ", add no line";
     }
     return wrapped({line, use, press.code == 1 ? "(binding it blocks clicking in the game)" : "",
-                    verdictText(press.verdict)},
+                    verdictText(press, own)},
                    "   ");
+}
+
+std::string rightsLine(const Sighting& front) {
+    return wrapped({"The window in front, " + titled(front.verdict) +
+                    ", runs with more rights than VeltoKeys: Windows keeps its keys and buttons "
+                    "from VeltoKeys and VeltoMacro. To use them there, run both as "
+                    "administrator."});
 }
 
 std::string scrolledLine(const Sighting& run) {

@@ -19,7 +19,10 @@ std::string wrapped(std::initializer_list<std::string> segments, std::string_vie
 // non-empty), or that it cannot be opened (`opened` false).
 std::string bindsLine(std::string_view path, bool opened, std::string_view failure);
 
-std::string pressLine(const Sighting& press);
+// A press, told of the window it speaks of; `own` is VeltoKeys' own window, null where unknown.
+std::string pressLine(const Sighting& press, DesktopPlatform::HWND own);
+// That a window with more rights than VeltoKeys came to the front, and what to do.
+std::string rightsLine(const Sighting& front);
 std::string scrolledLine(const Sighting& run);
 std::string notScrollingLine();
 std::string notShownLine(std::uint32_t presses);

@@ -1,5 +1,8 @@
 #include "scroll_watch.h"
 
+#include "emulation/bound_keys.h"
+#include "emulation/held_directions.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -15,7 +18,7 @@ void ScrollWatch::notch(bool up, std::int64_t now) {
         run = Sighting{};
         run.kind = Sighting::Kind::Scrolled;
         run.up = up;
-        run.pressSeen = std::exchange(pressSeen, false) || hintGiven;
+        run.pressSeen = std::exchange(pressSeen[up ? 1 : 0], false) || hintGiven;
         run.microseconds = -now;
     }
     ++run.notches;
@@ -23,12 +26,8 @@ void ScrollWatch::notch(bool up, std::int64_t now) {
     awaited.reset();
 }
 
-void ScrollWatch::pressed() {
-    pressSeen = true;
-}
-
 void ScrollWatch::boundPressed(BindCode code, std::int64_t now) {
-    pressSeen = true;
+    pressSeen[directionOf(code) == UpHeld ? 1 : 0] = true;
     if (!awaited && now - lastNotch > patience) {
         awaited = Awaited{code, now};
     }

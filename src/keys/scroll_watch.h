@@ -14,12 +14,12 @@ public:
     explicit ScrollWatch(std::uint32_t interval = 5);
 
     void notch(bool up, std::int64_t now);
-    void pressed();
     // A press of a bound key where VeltoMacro acts.
     void boundPressed(BindCode code, std::int64_t now);
 
     // At a check: the line that is due, if any. `held` tells whether a key is still down. A run
-    // without a press seen before it tells, once, that VeltoMacro took the key unseen.
+    // without a press of its direction's bind seen before it tells, once, that VeltoMacro took
+    // the key unseen.
     std::optional<Sighting> check(std::int64_t now, bool (*held)(BindCode));
 
 private:
@@ -29,7 +29,7 @@ private:
     Sighting run{};                // the run going on, when it has notches
     std::optional<Sighting> ended; // a run that a turn ended, not told yet (of two, the later)
     std::int64_t lastNotch = 0;
-    bool pressSeen = false;
+    bool pressSeen[2] = {}; // by direction, down and up: its bind pressed since the run before
     bool hintGiven = false; // that VeltoKeys is best started after VeltoMacro, told once
     struct Awaited {
         BindCode code;

@@ -9,10 +9,10 @@
 #include <cstdint>
 
 // What one printed line tells of: a press the hooks saw, a run of VeltoMacro's notches that
-// ended, or a bound key held where no notch arrived. Recorded on the main thread, printed on
-// another.
+// ended, a bound key held where no notch arrived, or a window of more rights come to the front.
+// Recorded on the main thread, printed on another.
 struct Sighting {
-    enum class Kind : std::uint8_t { Press, Scrolled, NotScrolling };
+    enum class Kind : std::uint8_t { Press, Scrolled, NotScrolling, Rights };
 
     Kind kind = Kind::Press;
     std::uint32_t notShownBefore = 0; // presses that found the queue full just before this one
@@ -20,7 +20,7 @@ struct Sighting {
     BindCode code = 0;
     std::int32_t keyName = 0; // what GetKeyNameTextW names a key by; unused for a mouse button
     bool mouse = false;
-    GateVerdict verdict{};
+    GateVerdict verdict{}; // with the title of the window in front (of a press, or come there)
     // A run of notches:
     bool up = false;
     std::uint32_t notches = 0;

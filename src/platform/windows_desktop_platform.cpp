@@ -16,6 +16,7 @@ constexpr auto SeamExtended = DesktopPlatform::LLKHF_EXTENDED;
 constexpr auto SeamInjected = DesktopPlatform::LLMHF_INJECTED;
 constexpr auto SeamUtf8 = DesktopPlatform::CP_UTF8;
 constexpr auto SeamRoot = DesktopPlatform::GA_ROOT;
+constexpr auto SeamRootOwner = DesktopPlatform::GA_ROOTOWNER;
 constexpr auto SeamSwapButton = DesktopPlatform::SM_SWAPBUTTON;
 constexpr auto SeamToScanCode = DesktopPlatform::MAPVK_VK_TO_VSC_EX;
 constexpr auto SeamTimeCritical = DesktopPlatform::THREAD_PRIORITY_TIME_CRITICAL;
@@ -62,7 +63,7 @@ static_assert(SeamFromSystem == FORMAT_MESSAGE_FROM_SYSTEM &&
               SeamIgnoreInserts == FORMAT_MESSAGE_IGNORE_INSERTS);
 static_assert(SeamTimer == WM_TIMER && SeamExtended == LLKHF_EXTENDED &&
               SeamInjected == LLMHF_INJECTED && SeamUtf8 == CP_UTF8);
-static_assert(SeamRoot == GA_ROOT && SeamSwapButton == SM_SWAPBUTTON &&
+static_assert(SeamRoot == GA_ROOT && SeamRootOwner == GA_ROOTOWNER && SeamSwapButton == SM_SWAPBUTTON &&
               SeamToScanCode == MAPVK_VK_TO_VSC_EX &&
               SeamTimeCritical == THREAD_PRIORITY_TIME_CRITICAL);
 static_assert(SeamStdOutput == STD_OUTPUT_HANDLE && SeamStdError == STD_ERROR_HANDLE &&
@@ -151,6 +152,10 @@ HWND GetAncestor(HWND hwnd, UINT gaFlags) {
     return reinterpret_cast<HWND>(::GetAncestor(native(hwnd), gaFlags));
 }
 
+BOOL IsWindowVisible(HWND hWnd) {
+    return ::IsWindowVisible(native(hWnd));
+}
+
 SHORT GetAsyncKeyState(int vKey) {
     return ::GetAsyncKeyState(vKey);
 }
@@ -226,6 +231,10 @@ HANDLE GetStdHandle(DWORD nStdHandle) {
 
 BOOL GetConsoleMode(HANDLE hConsoleHandle, DWORD* lpMode) {
     return ::GetConsoleMode(native(hConsoleHandle), reinterpret_cast<::DWORD*>(lpMode));
+}
+
+HWND GetConsoleWindow() {
+    return reinterpret_cast<HWND>(::GetConsoleWindow());
 }
 
 UINT GetConsoleOutputCP() {

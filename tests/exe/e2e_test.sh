@@ -101,7 +101,7 @@ scenario_key_finder() {
     s window untitled LaunchUnrealUWindowsClient "" 520 20
     s window game LaunchUnrealUWindowsClient Velto 20 20 --child
     s activate game
-    ls "$work" | grep -v -e '\.tmp$' -e '^keys' -e '^pids$' >"$work/files.before"
+    ls "$work" | grep -v -e '\.tmp$' -e '^keys' -e '^pids$' -e '^files' >"$work/files.before"
     s keys
     press keydown Up sleep 1.5 keyup Up key a
     # Wine on this X server sends a right modifier's key with its left one before it.
@@ -118,8 +118,24 @@ scenario_key_finder() {
         "$(v game key_down_26)" -gt 1 -a "$(v game key_down_41)" -eq 2 -a \
         "$(sum game key_down_10 key_down_11)" -ge 4 -a "$(v game key_down_12)" -ge 2 -a \
         "$(v game window_button_down_5)" -eq 1
-    ls "$work" | grep -v -e '\.tmp$' -e '^keys' -e '^pids$' | diff "$work/files.before" -
+    ls "$work" | grep -v -e '\.tmp$' -e '^keys' -e '^pids$' -e '^files' | diff "$work/files.before" -
     check "no file written" $? -eq 0
+}
+
+# VeltoKeys in a console window of its own, as a player starts it, which comes to the front: what
+# its lines say of the window they speak of, and the step to take (console.txt).
+scenario_console() {
+    s window game LaunchUnrealUWindowsClient Velto 540 440
+    s activate game
+    s keys --console
+    eval "$(xdotool getwindowgeometry --shell "$(cat "$work/keys.id")")"
+    press mousemove $(s point game) key a
+    press mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) key a
+    press mousemove $(s point game) click 1
+    xdotool windowfocus --sync "$(cat "$work/game.id")"
+    press key a
+    tr -d '\r' <"$work/keys.log" | tail -n +4 | diff "$root/tests/exe/console.txt" -
+    check "its own window in front, the pointer over it, a click into the game (console.txt)" $? -eq 0
 }
 
 # VeltoKeys started after VeltoMacro sees the bound key, then counts the notches that arrive and

@@ -221,13 +221,27 @@ HWND WindowFromPoint(POINT Point) {
     return Point.x == 100 && Point.y == 100 ? state().atCursor : nullptr; // where the cursor is
 }
 
+// The root follows parents, the root owner parents and then owners.
 HWND GetAncestor(HWND hwnd, UINT gaFlags) {
-    for (const Window* window = windowOf(hwnd);
-         gaFlags == GA_ROOT && window != nullptr && window->parent != nullptr;
-         window = windowOf(hwnd)) {
-        hwnd = window->parent;
+    for (const Window* window = windowOf(hwnd); window != nullptr; window = windowOf(hwnd)) {
+        const HWND up = window->parent != nullptr                               ? window->parent
+                        : gaFlags == GA_ROOTOWNER && window->owner != nullptr ? window->owner
+                                                                                : nullptr;
+        if (up == nullptr || (gaFlags != GA_ROOT && gaFlags != GA_ROOTOWNER)) {
+            break;
+        }
+        hwnd = up;
     }
     return windowOf(hwnd) != nullptr ? hwnd : nullptr;
+}
+
+BOOL IsWindowVisible(HWND hWnd) {
+    const Window* window = windowOf(hWnd);
+    return window != nullptr && window->visible ? 1 : 0;
+}
+
+HWND GetConsoleWindow() {
+    return state().consoleWindow;
 }
 
 // cppcheck-suppress constParameter ; the platform's signature

@@ -28,7 +28,8 @@ struct Parked {};
 
 struct Window {
     std::u16string className, title;
-    HWND parent = nullptr;
+    HWND parent = nullptr, owner = nullptr;
+    bool visible = true;
     DWORD integrity = 0x2000; // its program's level; 0 where its token cannot be read
 
     // Its input reaches no low-level hook of ours, and our key state reads are refused.
@@ -74,6 +75,7 @@ struct State {
     std::vector<std::string> calls; // what the program asked of the platform, in order
 
     bool consoles = false; // standard output and error are consoles
+    HWND consoleWindow = nullptr;
     UINT codePage = 437;
     PHANDLER_ROUTINE ctrlHandler = nullptr;
     LPTHREAD_START_ROUTINE thread = nullptr;

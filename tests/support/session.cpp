@@ -101,6 +101,10 @@ private:
     std::size_t budget = 0;
     bool ended = false; // the platform ended the process
 
+    FakeDesktop::Window& named(const std::string& name) {
+        return desktop.windows.at(reinterpret_cast<std::uintptr_t>(windows.at(name)) - 1);
+    }
+
     // Runs `what` in a folder of its own as the working folder, gone again afterwards.
     template <typename What> static void inFolder(What what) {
         const fs::path home = fs::current_path(), folder = fs::temp_directory_path() / "velto-t";
@@ -213,9 +217,12 @@ private:
         } else if (verb == "child") {
             windows[word[1]] = FakeDesktop::addWindow(utf16(word[3]), utf16(rest(4)));
             desktop.windows.back().parent = windows.at(word[2]);
+        } else if (verb == "console-window") { // the console's; `hidden`, owned by a window
+            desktop.consoleWindow = windows.at(word[1]);
+            named(word[1]).visible = word[2] != "hidden";
+            named(word[1]).owner = windows[word[3]];
         } else if (verb == "elevated") { // its token unreadable, or of the level given
-            desktop.windows.at(reinterpret_cast<std::uintptr_t>(windows.at(word[1])) - 1)
-                .integrity = word[2].empty() ? 0 : number(word[2]);
+            named(word[1]).integrity = word[2].empty() ? 0 : number(word[2]);
         } else if (verb == "model" && Models.count(word[1]) != 0) {
             desktop.*Models.at(word[1]) = true; // what Windows leaves undocumented, the other way
         } else if (verb == "drop") {

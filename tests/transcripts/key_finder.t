@@ -14,17 +14,17 @@ keyname 0x41 0x1E A
 window game LaunchUnrealUWindowsClient Velto
 focus game
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Up (0x26) scrolls up, First extra button (0x05) scrolls down,", "    a notch every 10 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
-WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here"
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here, in \"Velto\""
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
 WM_KEYUP 0x26 scan=0x48 flags=1 => passed
-WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here"
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here, in \"Velto\""
 WM_KEYUP 0x26 scan=0x48 flags=1 => passed
-WM_KEYDOWN 0x68 scan=0x48   => passed, "Num 8               104  0x68   upbind = 0x68   VeltoMacro acts here"
+WM_KEYDOWN 0x68 scan=0x48   => passed, "Num 8               104  0x68   change upbind or downbind to 0x68, add no line", "    VeltoMacro acts here, in \"Velto\""
 WM_KEYUP 0x68 scan=0x48     => passed
-WM_SYSKEYDOWN 0x41 scan=0x1E => passed, "A                    65  0x41   upbind = 0x41   VeltoMacro acts here"
+WM_SYSKEYDOWN 0x41 scan=0x1E => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in \"Velto\""
 WM_SYSKEYUP 0x41 scan=0x1E  => passed
-WM_XBUTTONDOWN data=0x10000 => passed, "First extra button    5  0x05   scrolls down   VeltoMacro acts here"
+WM_XBUTTONDOWN data=0x10000 => passed, "First extra button    5  0x05   scrolls down   VeltoMacro acts here, in \"Velto\""
 
 ## each press says whether VeltoMacro acts where it was pressed, and if not, why
 config [general]\nupbind = 0x26\n
@@ -36,27 +36,101 @@ window launcher LaunchUnrealUWindowsClient Velto Launcher
 window long LaunchUnrealUWindowsClient A title far longer than thirty-four characters
 focus game
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
-WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41   VeltoMacro acts here"
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in \"Velto\""
 WM_KEYUP 0x41 scan=0x1E     => passed
 cursor panel
-WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41   VeltoMacro does not act here:", "    the pointer is over a panel or overlay inside the window in front"
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro does not act here: the pointer is over a panel or overlay inside", "    \"Velto\""
 WM_KEYUP 0x41 scan=0x1E     => passed
 cursor notepad
-WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41", "    VeltoMacro does not act here: the pointer is not over the window in front"
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro does not act here: \"Velto\" is in front, not the window under the", "    pointer: click into the game first"
 WM_KEYUP 0x41 scan=0x1E     => passed
 cursor none
-WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41", "    VeltoMacro does not act here: there is no window under the pointer"
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro does not act here: there is no window under the pointer"
 WM_KEYUP 0x41 scan=0x1E     => passed
 focus launcher
-WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41   VeltoMacro does not act here:", "    the window in front is titled \"Velto Launcher\", not \"Velto\""
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro does not act here: the window in front is titled \"Velto", "    Launcher\", not \"Velto\""
 WM_KEYUP 0x41 scan=0x1E     => passed
 focus long
-WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41   VeltoMacro does not act here:", "    the window in front is titled \"A title far longer than ...\", not \"Velto\""
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro does not act here: the window in front is titled \"A title far", "    longer than ...\", not \"Velto\""
 WM_KEYUP 0x41 scan=0x1E     => passed
 focus game
 cursor unreadable
-WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41", "    VeltoMacro does not act here: the pointer's position cannot be read"
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro does not act here: the pointer's position cannot be read"
 WM_KEYUP 0x41 scan=0x1E     => passed
+
+## VeltoKeys' own window in front: a key pressed with the pointer elsewhere says to click into the game; a click, which does that itself, does not
+config [general]\nupbind = 0x26\n
+keyname 0x41 0x1E A
+window game LaunchUnrealUWindowsClient Velto
+window keys ConsoleWindowClass C:\Games\VeltoKeys.exe
+console-window keys
+focus keys
+cursor game
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro does not act here, as VeltoKeys' window is in front: click into", "    the game first"
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_LBUTTONDOWN              => passed, "Left button           1  0x01   change upbind or downbind to 0x01, add no line", "    (binding it blocks clicking in the game)", "    VeltoMacro does not act on this click: VeltoKeys' window is in front"
+WM_LBUTTONUP                => passed
+cursor keys
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro would act here, over VeltoKeys' own window: point at the game", "    and click into it"
+WM_KEYUP 0x41 scan=0x1E     => passed
+focus game
+cursor keys
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro does not act here: the pointer is over VeltoKeys' own window,", "    not over \"Velto\" in front"
+WM_KEYUP 0x41 scan=0x1E     => passed
+cursor game
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Unnamed key          38  0x26   scrolls up   VeltoMacro acts here, in \"Velto\""
+
+## in a terminal, the console is a hidden window the terminal owns, and the terminal's window is VeltoKeys' own
+config [general]\nupbind = 0x26\n
+keyname 0x41 0x1E A
+window game LaunchUnrealUWindowsClient Velto
+window terminal CASCADIA_HOSTING_WINDOW_CLASS Windows PowerShell
+child content terminal Windows.UI.Composition.DesktopWindowContentBridge
+window pseudo PseudoConsoleWindow
+console-window pseudo hidden terminal
+focus terminal
+cursor game
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro does not act here, as VeltoKeys' window is in front: click into", "    the game first"
+WM_KEYUP 0x41 scan=0x1E     => passed
+cursor content
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro does not act here, over VeltoKeys' own window: point at the game", "    and click into it"
+
+## handed to a terminal without an owner, VeltoKeys cannot tell its own window: it names the one in front
+config [general]\nupbind = 0x26\n
+keyname 0x41 0x1E A
+window game LaunchUnrealUWindowsClient Velto
+window terminal CASCADIA_HOSTING_WINDOW_CLASS Windows PowerShell
+window pseudo PseudoConsoleWindow
+console-window pseudo hidden none
+focus terminal
+cursor game
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro does not act here: \"Windows PowerShell\" is in front, not the", "    window under the pointer: click into the game first"
+WM_KEYUP 0x41 scan=0x1E     => passed
+focus game
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in \"Velto\""
+
+## a window with more rights coming to the front: one line each time, naming it, whether its token can be read or is of a higher level
+window game LaunchUnrealUWindowsClient Velto
+window admin TaskManagerWindow Task Manager
+elevated admin
+window setup InstallerWindow
+elevated setup 0x3000
+window notepad Notepad Untitled - Notepad
+focus game
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "No binds to show: there is no file VeltoMacro.ini.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+wait 100
+focus admin
+wait 100                    => "The window in front, \"Task Manager\", runs with more rights than VeltoKeys:", "    Windows keeps its keys and buttons from VeltoKeys and VeltoMacro. To use", "    them there, run both as administrator."
+wait 100
+focus setup
+wait 100                    => "The window in front, an untitled window, runs with more rights than VeltoKeys:", "    Windows keeps its keys and buttons from VeltoKeys and VeltoMacro. To use", "    them there, run both as administrator."
+focus notepad
+wait 100
+focus admin
+wait 100                    => "The window in front, \"Task Manager\", runs with more rights than VeltoKeys:", "    Windows keeps its keys and buttons from VeltoKeys and VeltoMacro. To use", "    them there, run both as administrator."
 
 ## left and right modifiers have codes of their own; AltGr's Ctrl is part of Right Alt
 config [general]\ndownbind = 0xA5\n
@@ -67,17 +141,17 @@ keyname 0xC0 0x1F \xC3\x96\xE2\x82\xAC\xF0\x9F\x98\x80
 window game LaunchUnrealUWindowsClient Velto
 focus game
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Alt Gr (0xA5) scrolls down, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
-WM_KEYDOWN 0xA0 scan=0x2A   => passed, "Umschalt            160  0xA0   upbind = 0xA0   VeltoMacro acts here"
-WM_KEYDOWN 0xA3 scan=0x36 flags=1 => passed, "Strg-Rechts         163  0xA3   upbind = 0xA3   VeltoMacro acts here"
+WM_KEYDOWN 0xA0 scan=0x2A   => passed, "Umschalt            160  0xA0   change upbind or downbind to 0xA0, add no line", "    VeltoMacro acts here, in \"Velto\""
+WM_KEYDOWN 0xA3 scan=0x36 flags=1 => passed, "Strg-Rechts         163  0xA3   change upbind or downbind to 0xA3, add no line", "    VeltoMacro acts here, in \"Velto\""
 WM_KEYDOWN 0xA2 scan=0x21D  => passed
-WM_KEYDOWN 0xA5 scan=0x38 flags=1 => passed, "Alt Gr              165  0xA5   scrolls down   VeltoMacro acts here"
+WM_KEYDOWN 0xA5 scan=0x38 flags=1 => passed, "Alt Gr              165  0xA5   scrolls down   VeltoMacro acts here, in \"Velto\""
 WM_KEYUP 0xA2 scan=0x21D    => passed
 WM_KEYUP 0xA5 scan=0x38 flags=1 => passed
-WM_KEYDOWN 0xC0 scan=0x1F   => passed, "\xC3\x96\xE2\x82\xAC\xF0\x9F\x98\x80                192  0xC0   upbind = 0xC0   VeltoMacro acts here"
-WM_KEYDOWN 0xFF scan=0x70   => passed, "Unnamed key         255  0xFF   cannot be bound: codes go from 1 to 254", "    VeltoMacro acts here"
-WM_KEYDOWN 0 scan=0x71      => passed, "Unnamed key           0  0x00   cannot be bound: codes go from 1 to 254", "    VeltoMacro acts here"
-WM_KEYDOWN 1                => passed, "Unnamed key           1  0x01", "    cannot be bound: VeltoMacro takes this code for a mouse button", "    (binding it blocks clicking in the game)   VeltoMacro acts here"
-WM_KEYDOWN 6                => passed, "Unnamed key           6  0x06", "    cannot be bound: VeltoMacro takes this code for a mouse button", "    VeltoMacro acts here"
+WM_KEYDOWN 0xC0 scan=0x1F   => passed, "\xC3\x96\xE2\x82\xAC\xF0\x9F\x98\x80                192  0xC0   change upbind or downbind to 0xC0, add no line", "    VeltoMacro acts here, in \"Velto\""
+WM_KEYDOWN 0xFF scan=0x70   => passed, "Unnamed key         255  0xFF   cannot be bound: codes go from 1 to 254", "    VeltoMacro acts here, in \"Velto\""
+WM_KEYDOWN 0 scan=0x71      => passed, "Unnamed key           0  0x00   cannot be bound: codes go from 1 to 254", "    VeltoMacro acts here, in \"Velto\""
+WM_KEYDOWN 1                => passed, "Unnamed key           1  0x01", "    cannot be bound: VeltoMacro takes this code for a mouse button", "    (binding it blocks clicking in the game)   VeltoMacro acts here, in \"Velto\""
+WM_KEYDOWN 6                => passed, "Unnamed key           6  0x06", "    cannot be bound: VeltoMacro takes this code for a mouse button", "    VeltoMacro acts here, in \"Velto\""
 
 ## a general code binds both keys of Shift, Ctrl or Alt, but for one the other bind names itself
 config [general]\nupbind = 0x10\ndownbind = 0xA1\n
@@ -87,9 +161,9 @@ keyname 0xA2 0x1D Ctrl
 window game LaunchUnrealUWindowsClient Velto
 focus game
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Shift (0x10: 0xA0) scrolls up, Right Shift (0xA1) scrolls down,", "    a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
-WM_KEYDOWN 0xA0 scan=0x2A   => passed, "Shift               160  0xA0   scrolls up   VeltoMacro acts here"
-WM_KEYDOWN 0xA1 scan=0x36 flags=1 => passed, "Right Shift         161  0xA1   scrolls down   VeltoMacro acts here"
-WM_KEYDOWN 0xA2 scan=0x1D   => passed, "Ctrl                162  0xA2   upbind = 0xA2   VeltoMacro acts here"
+WM_KEYDOWN 0xA0 scan=0x2A   => passed, "Shift               160  0xA0   scrolls up   VeltoMacro acts here, in \"Velto\""
+WM_KEYDOWN 0xA1 scan=0x36 flags=1 => passed, "Right Shift         161  0xA1   scrolls down   VeltoMacro acts here, in \"Velto\""
+WM_KEYDOWN 0xA2 scan=0x1D   => passed, "Ctrl                162  0xA2   change upbind or downbind to 0xA2, add no line", "    VeltoMacro acts here, in \"Velto\""
 
 ## and with no other bind, both keys
 config [general]\ndownbind = 0x11\n
@@ -101,14 +175,14 @@ config [general]\nupbind = 2\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Right button (0x02) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
-WM_LBUTTONDOWN              => passed, "Left button           1  0x01   upbind = 0x01", "    (binding it blocks clicking in the game)   VeltoMacro acts here"
+WM_LBUTTONDOWN              => passed, "Left button           1  0x01   change upbind or downbind to 0x01, add no line", "    (binding it blocks clicking in the game)   VeltoMacro acts here, in \"Velto\""
 WM_LBUTTONUP                => passed
-WM_RBUTTONDOWN              => passed, "Right button          2  0x02   scrolls up   VeltoMacro acts here"
-WM_MBUTTONDOWN              => passed, "Middle button         4  0x04   upbind = 0x04   VeltoMacro acts here"
-WM_XBUTTONDOWN data=0x10000 => passed, "First extra button    5  0x05   upbind = 0x05   VeltoMacro acts here"
-WM_XBUTTONDOWN data=0x20000 => passed, "Second extra button   6  0x06   upbind = 0x06   VeltoMacro acts here"
-WM_XBUTTONDOWN data=0x30000 => passed, "Extra button          7  0x07", "    cannot be bound: VeltoMacro takes this code for a key", "    VeltoMacro acts here"
-WM_XBUTTONDOWN data=0xFB0000 => passed, "Extra button        255  0xFF   cannot be bound: codes go from 1 to 254", "    VeltoMacro acts here"
+WM_RBUTTONDOWN              => passed, "Right button          2  0x02   scrolls up   VeltoMacro acts here, in \"Velto\""
+WM_MBUTTONDOWN              => passed, "Middle button         4  0x04   change upbind or downbind to 0x04, add no line", "    VeltoMacro acts here, in \"Velto\""
+WM_XBUTTONDOWN data=0x10000 => passed, "First extra button    5  0x05   change upbind or downbind to 0x05, add no line", "    VeltoMacro acts here, in \"Velto\""
+WM_XBUTTONDOWN data=0x20000 => passed, "Second extra button   6  0x06   change upbind or downbind to 0x06, add no line", "    VeltoMacro acts here, in \"Velto\""
+WM_XBUTTONDOWN data=0x30000 => passed, "Extra button          7  0x07", "    cannot be bound: VeltoMacro takes this code for a key", "    VeltoMacro acts here, in \"Velto\""
+WM_XBUTTONDOWN data=0xFB0000 => passed, "Extra button        255  0xFF   cannot be bound: codes go from 1 to 254", "    VeltoMacro acts here, in \"Velto\""
 WM_XBUTTONDOWN data=0xFC0000 => passed
 WM_MOUSEMOVE                => passed
 WM_MOUSEWHEEL data=0x780000 => passed
@@ -118,7 +192,7 @@ WM_MBUTTONDOWN nCode=-1     => passed
 config [general]\nupbind = 0x26\nspeed = 3\n
 keyname 0x26 0xE048 Up
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro would stop with: Error: VeltoMacro.ini:3: Invalid key/value pair.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
-WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   upbind = 0x26   VeltoMacro acts here"
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   change upbind or downbind to 0x26, add no line", "    VeltoMacro acts here, in an untitled window"
 
 ## no file
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "No binds to show: there is no file VeltoMacro.ini.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
@@ -139,7 +213,7 @@ keyname 0xC1 0xE059 Extended
 keyname 0 0x59 Plain
 keyname 0xFE 0x5A \xC4\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEF\xBF\xBF\xF0\x90\x80\x80-a-name-longer-than-any-name-column-and-cut-by-the-syst\xED\xA0\x80yyyy
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Extended (0xC1) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
-WM_KEYDOWN 0xFE scan=0x5A   => passed, "\xC4\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEF\xBF\xBF\xF0\x90\x80\x80-a-name-longer-than-any-name-column-and-cut-by-the-syst\xED\xA0\x80 254  0xFE", "    upbind = 0xFE   VeltoMacro acts here"
+WM_KEYDOWN 0xFE scan=0x5A   => passed, "\xC4\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEF\xBF\xBF\xF0\x90\x80\x80-a-name-longer-than-any-name-column-and-cut-by-the-syst\xED\xA0\x80 254  0xFE", "    change upbind or downbind to 0xFE, add no line", "    VeltoMacro acts here, in an untitled window"
 
 ## VeltoMacro's notches as they arrive: each run, its length and its rate
 config [general]\ninterval = 20\nupbind = 0x26\ndownbind = 0x28\n
@@ -149,20 +223,20 @@ keyname 0 0xE050 Down
 window game LaunchUnrealUWindowsClient Velto
 focus game
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Up (0x26) scrolls up, Down (0x28) scrolls down,", "    a notch every 20 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
-WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here"
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here, in \"Velto\""
 repeat 6 wait 20 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 6x passed
 WM_KEYUP 0x26 scan=0x48 flags=1 => passed
 wait 300                    => "scrolled up: 6 notches in 0.10 s, 50 a second"
 WM_MOUSEWHEEL data=0x780000 => passed
 wait 300
-WM_KEYDOWN 0x28 scan=0x50 flags=1 => passed, "Down                 40  0x28   scrolls down   VeltoMacro acts here"
+WM_KEYDOWN 0x28 scan=0x50 flags=1 => passed, "Down                 40  0x28   scrolls down   VeltoMacro acts here, in \"Velto\""
 WM_MOUSEWHEEL data=0xFF880000 flags=1 => passed
 WM_KEYUP 0x28 scan=0x50 flags=1 => passed
 wait 300                    => "scrolled down: 1 notch"
-WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here"
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here, in \"Velto\""
 repeat 3 wait 20 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
 wait 20
-WM_KEYDOWN 0x28 scan=0x50 flags=1 => passed, "Down                 40  0x28   scrolls down   VeltoMacro acts here"
+WM_KEYDOWN 0x28 scan=0x50 flags=1 => passed, "Down                 40  0x28   scrolls down   VeltoMacro acts here, in \"Velto\""
 repeat 2 WM_MOUSEWHEEL data=0xFF880000 flags=1 ; wait 20 => 2x passed
 wait 300                    => "scrolled up: 3 notches in 0.04 s, 50 a second"
 wait 100                    => "scrolled down: 2 notches in 0.02 s, 50 a second"
@@ -188,19 +262,29 @@ window game LaunchUnrealUWindowsClient Velto
 window notepad Notepad
 focus game
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Up (0x26) scrolls up, a notch every 100 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
-WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here"
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here, in \"Velto\""
 wait 300
 wait 100                    => "VeltoMacro is not scrolling in this session: it is not running, runs in another", "    session, or has other binds"
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
 WM_KEYUP 0x26 scan=0x48 flags=1 => passed
-WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here"
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here, in \"Velto\""
 WM_KEYUP 0x26 scan=0x48 flags=1 => passed
 wait 400
-WM_KEYDOWN 0x41 scan=0x1E   => passed, "Unnamed key          65  0x41   upbind = 0x41   VeltoMacro acts here"
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "Unnamed key          65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in \"Velto\""
 wait 400
 cursor notepad
-WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up", "    VeltoMacro does not act here: the pointer is not over the window in front"
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro does not act here:", "    \"Velto\" is in front, not the window under the pointer: click into the game", "    first"
 wait 400
+
+## the hint about the order of starting, after a click into the game, since the bound key's own press was not seen
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+WM_LBUTTONDOWN              => passed, "Left button           1  0x01   change upbind or downbind to 0x01, add no line", "    (binding it blocks clicking in the game)   VeltoMacro acts here, in \"Velto\""
+WM_LBUTTONUP                => passed
+repeat 3 wait 5 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
+wait 300                    => "scrolled up: 3 notches in 0.01 s, 200 a second", "    (start VeltoKeys after VeltoMacro to see the key that scrolls too)"
 
 ## the edges of patience: 200 ms without a notch end a run, or tell that none came, not sooner
 config [general]\nupbind = 0x26\n
@@ -211,12 +295,12 @@ wait 100
 WM_MOUSEWHEEL data=0x780000 flags=1 => passed
 wait 100
 wait 100
-WM_KEYDOWN 0x26             => passed, "Unnamed key          38  0x26   scrolls up   VeltoMacro acts here"
+WM_KEYDOWN 0x26             => passed, "Unnamed key          38  0x26   scrolls up   VeltoMacro acts here, in \"Velto\""
 wait 100                    => "scrolled up: 1 notch", "    (start VeltoKeys after VeltoMacro to see the key that scrolls too)"
 wait 100
 wait 100
 WM_KEYUP 0x26               => passed
-WM_KEYDOWN 0x26             => passed, "Unnamed key          38  0x26   scrolls up   VeltoMacro acts here"
+WM_KEYDOWN 0x26             => passed, "Unnamed key          38  0x26   scrolls up   VeltoMacro acts here, in \"Velto\""
 wait 100
 wait 100
 wait 100                    => "VeltoMacro is not scrolling in this session: it is not running, runs in another", "    session, or has other binds"
@@ -227,11 +311,11 @@ keyname 0x41 0x1E A
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
 block
 repeat 17 WM_KEYDOWN 0x41 scan=0x1E ; WM_KEYUP 0x41 scan=0x1E => 34x passed
-unblock                     => "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "(1 press not shown)"
+unblock                     => "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "(1 press not shown)"
 block
 repeat 20 WM_KEYDOWN 0x41 scan=0x1E ; WM_KEYUP 0x41 scan=0x1E => 40x passed
-unblock                     => "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "A                    65  0x41   upbind = 0x41   VeltoMacro acts here", "(4 presses not shown)"
-WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41   VeltoMacro acts here"
+unblock                     => "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "(4 presses not shown)"
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window"
 block
 WM_KEYDOWN 0x42 scan=0x30   => passed
 
@@ -239,7 +323,7 @@ WM_KEYDOWN 0x42 scan=0x30   => passed
 console
 keyname 0x41 0x1E A
 start VeltoKeys             => console code page 65001, thread, hook mouse, hook keyboard, thread timer 100 ms, "No binds to show: there is no file VeltoMacro.ini.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
-WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   upbind = 0x41   VeltoMacro acts here"
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window"
 ctrl+c                      => console code page 437
 WM_KEYDOWN 0x42 scan=0x30   => (not reached)
 
