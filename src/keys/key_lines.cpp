@@ -127,6 +127,7 @@ std::string titled(const GateVerdict& verdict) {
 // Where the press was, told of the window it speaks of, with the step to take where VeltoMacro
 // does not act: VeltoKeys' own window (`own`, null where it is not known) in front or under the
 // pointer is not the game. A click brings the window under the pointer to the front by itself.
+// cppcheck-suppress constParameter ; a window handle, only compared
 std::string verdictText(const Sighting& press, DesktopPlatform::HWND own) {
     const GateVerdict& verdict = press.verdict;
     const std::string not_ = "VeltoMacro does not act here: ";
@@ -216,6 +217,7 @@ std::string bindsLine(std::string_view path, bool opened, std::string_view failu
 
 // The name, the code in decimal and hex, what VeltoMacro makes of it, and whether it acts where
 // it was pressed.
+// cppcheck-suppress constParameter ; a window handle, only passed on
 std::string pressLine(const Sighting& press, DesktopPlatform::HWND own) {
     std::string line = nameOf(press.code, press.keyName, press.mouse);
     // Padded by columns, not bytes, so that the codes line up; a longer name by one space.
