@@ -51,20 +51,30 @@ std::uint32_t pressesUnseen() {
             if (code == 0) {
                 continue;
             }
-            std::uint8_t& seen = HookMemory.codes[code];
+            std::uint16_t& seen = HookMemory.codes[code];
             const BindCode physical = swapped && (code == 1 || code == 2) ? 3 - code : code;
             const SHORT state = GetAsyncKeyState(static_cast<int>(physical));
             const bool down = (state & 0x8000) != 0, pressedSince = (state & 1) != 0;
             const bool fresh = (seen & PressedSinceCheck) != 0;
-            if (!down && !fresh) {
-                seen &= ~(MayShowDown | PressedUnseen); // released, wherever that was
+            if ((seen & LentDown) != 0 && (GetAsyncKeyState(RightAlt) & 0x8000) == 0) {
+                seen &= ~LentDown; // AltGr went up where no hook saw it
             }
-            if (down && (seen & (MayShowDown | PressedUnseen)) == 0) {
+            if (!down && !fresh) { // released, wherever that was
+                // A key whose press passed is no longer held; one swallowed reads up all along.
+                if ((seen & MayShowDown) != 0 && !isMouseCode(code)) {
+                    seen &= ~Held;
+                }
+                seen &= (seen & Shadowed) != 0 ? ~MayShowDown : ~(MayShowDown | PressedUnseen);
+                std::uint8_t& had = HookMemory.applicationHas[HookMemory.passedBy[code]];
+                had = had == code ? 0 : had;
+            }
+            if (down && (seen & (MayShowDown | PressedUnseen | LentDown)) == 0) {
                 seen |= PressedUnseen;
                 unseen |= bit;
             }
-            if (pressedSince && !fresh) {
+            if (pressedSince && !fresh) { // down still, where another input's release hid it
                 unseen |= bit;
+                seen |= (seen & Borrowed) != 0 ? PressedUnseen : 0;
             }
             seen &= ~PressedSinceCheck;
         }
@@ -141,8 +151,22 @@ void checkHooks() {
     releaseHooks();
     HookHandles = InstalledHooks{};
     installHooks(); // a refusal is tried again at the next check
-    HookMemory.directionsRetaken =
-        HeldDirections.fetch_and(~(unseen & ~pressed)) & ~(unseen & ~pressed);
+    HeldDirections.fetch_and(~(unseen & ~pressed));
+    // A press no hook saw may have come between the presses held now and their releases: these let
+    // their releases through, so that none stays down in the game. Where that press was of their
+    // kind, their own releases may have gone unseen too.
+    const Settings& binds = CurrentSettings;
+    bool kind[2] = {}; // of a press unseen, by mouse
+    for (const auto& [bit, bind] :
+         {std::pair{DownHeld, binds.downbind}, std::pair{UpHeld, binds.upbind}}) {
+        kind[isMouseCode(bind) ? 1 : 0] |= (unseen & bit) != 0;
+    }
+    for (BindCode code = 0; code < HookMemory.codes.size(); ++code) {
+        std::uint16_t& seen = HookMemory.codes[code];
+        if ((seen & Held) != 0) {
+            seen |= Retaken | (kind[isMouseCode(code) ? 1 : 0] ? Doubted : 0);
+        }
+    }
 }
 
 void releaseHooks() {

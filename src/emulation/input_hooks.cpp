@@ -18,7 +18,6 @@ namespace {
 using namespace DesktopPlatform;
 
 constexpr BindCode LeftControl = 0xA2;
-constexpr BindCode RightAlt = 0xA5;
 
 // Whether a key of the direction's bind other than `released` is still held: a general code binds
 // two, and its direction lasts while either is held.
@@ -28,19 +27,17 @@ bool otherKeyHeld(std::uint32_t bit, BindCode released) {
     const auto keys =
         keysOf(down ? binds.downbind : binds.upbind, down ? binds.upbind : binds.downbind);
     return std::any_of(keys.begin(), keys.end(), [released](BindCode key) {
-        return key != 0 && key != released && (HookMemory.codes[key] & Held) != 0;
+        const std::uint16_t seen = HookMemory.codes[key];
+        return key != 0 && key != released && (seen & (Held | Doubted)) == Held;
     });
 }
 
-// Whether the application may have an input down that a direction's release comes from: a press
-// of it passed, a check found it pressed where no hook saw it, or the hooks were installed anew
-// while a button of it was held (a press the new hooks did not see may have come between).
-bool applicationMayHave(BindCode code, InputId input, std::uint32_t bit, bool button) {
-    KeyMemory& memory = HookMemory;
-    const bool retaken = button && (memory.directionsRetaken & bit) != 0;
-    memory.directionsRetaken &= ~bit;
-    return retaken || memory.applicationHas[input] != 0 ||
-           (memory.codes[code] & PressedUnseen) != 0;
+// Whether the application may have an input down that a release comes from: a press of it
+// passed, a check found it pressed where no hook saw it, or the hooks were installed anew while it
+// was held (a press the new hooks did not see may have come between).
+bool applicationMayHave(BindCode code, InputId input) {
+    return HookMemory.applicationHas[input] != 0 ||
+           (HookMemory.codes[code] & (PressedUnseen | Retaken)) != 0;
 }
 
 // The decision on an event of `code` from `input`; true when it is to be swallowed.
@@ -62,25 +59,30 @@ bool decide(BindCode code, InputId input, bool pressed, bool button) {
     if (bit == 0) {
         return false;
     }
-    std::uint8_t& seen = memory.codes[code];
+    std::uint16_t& seen = memory.codes[code];
     if (pressed) {
         // A press of what the application has down is an auto-repeat, or comes after a release no
         // hook saw (in a window of higher rights). A button does not repeat; a key's state tells,
         // where no release of another input of that code brought it up.
-        const auto released = [&](BindCode had, InputId by) {
-            return button || (memory.passedBy[had] == by &&
-                              (GetAsyncKeyState(static_cast<int>(had)) & 0x8000) == 0);
-        };
-        if (const BindCode had = memory.applicationHas[input]; had != 0 && released(had, input)) {
+        const BindCode had = memory.applicationHas[input];
+        if (had != 0 && (button || (memory.passedBy[had] == input &&
+                                    (GetAsyncKeyState(static_cast<int>(had)) & 0x8000) == 0))) {
             memory.applicationHas[input] = 0;
+            seen &= ~Retaken; // released since: this press is a new one
         }
-        if ((seen & PressedUnseen) != 0 && released(code, 0)) {
-            seen &= ~PressedUnseen;
+        // A key the system has down though no press of it passed was pressed where no hook saw
+        // it (in a window of higher rights): the application has it.
+        if (!button && (seen & (MayShowDown | PressedUnseen | LentDown)) == 0 &&
+            (GetAsyncKeyState(static_cast<int>(code)) & 0x8000) != 0) {
+            seen |= PressedUnseen;
         }
         memory.pressed[bit] = {input, code};
         memory.directionsPressed |= bit;
-        memory.directionsRetaken &= ~bit;
-        seen |= Held;
+        seen = (seen | Held) & ~Doubted;
+        if (button) { // a button does not repeat: what a check found of the one before is over
+            seen &= ~(Retaken | PressedUnseen);
+        }
+
         const GateVerdict verdict = gateVerdict();
         if (!verdict.actsHere()) {
             return false;
@@ -89,32 +91,43 @@ bool decide(BindCode code, InputId input, bool pressed, bool button) {
         HeldDirections.fetch_or(bit);
         return true;
     }
-    seen &= ~Held;
     // A release ends its direction wherever the pointer is, so scrolling never runs on with nothing
-    // held. It is swallowed only where the application has no press of that input, so it never
-    // keeps a key or button down there.
+    // held. It is swallowed only where a hook saw its press and the application has no press of
+    // that input, so it never keeps a key or button down there.
+    const bool sawPress = (seen & Held) != 0, mayHave = applicationMayHave(code, input);
+    seen &= ~(Held | Retaken);
     const std::uint32_t before =
         otherKeyHeld(bit, code) ? HeldDirections.load() : HeldDirections.fetch_and(~bit);
-    return (before & bit) != 0 && !applicationMayHave(code, input, bit, button) && isTargetActive();
+    return (before & bit) != 0 && sawPress && !mayHave && isTargetActive();
 }
 
 // What an event of `code` from `input` leaves behind for the application and the system's state.
-void note(BindCode code, InputId input, bool pressed, bool passed, bool button) {
+// A `borrowed` code is not the input's own (AltGr's Ctrl has left Ctrl's): the input is never the
+// one a check found pressed unseen under it.
+void note(BindCode code, InputId input, bool pressed, bool passed, bool button, bool borrowed) {
     KeyMemory& memory = HookMemory;
     if (code >= memory.codes.size()) {
         return;
     }
+    std::uint16_t& seen = memory.codes[code];
+    const bool known = borrowed || memory.applicationHas[input] == code;
+    const std::uint16_t down = borrowed ? LentDown : MayShowDown; // what this input does to it
+    if (!pressed && passed) {
+        // Only a release that passes brings the code's state up. One of an input whose press the
+        // hooks let pass tells nothing of an input pressed where they did not see it.
+        seen = known ? (seen & ~down) | ((seen & PressedUnseen) != 0 ? Shadowed : 0)
+                     : seen & ~(MayShowDown | PressedUnseen | Shadowed);
+    } else if (pressed && (passed || button)) {
+        seen |= down | PressedSinceCheck | (borrowed ? Borrowed : 0);
+    }
+    // A press that passes, of an input the hooks knew nothing of, is taken for a repeat of the
+    // press a check found unseen: the application's record is this input's now.
+    if (pressed && passed && !known) {
+        seen &= ~(PressedUnseen | Shadowed);
+    }
     if (passed) {
         memory.applicationHas[input] = pressed ? static_cast<std::uint8_t>(code) : 0;
         memory.passedBy[code] = pressed ? input : 0;
-    }
-    std::uint8_t& seen = memory.codes[code];
-    // Only a release that passes brings the code's state up: another input of the same code
-    // (AltGr's Ctrl, a keypad key) may still hold it down after a release swallowed.
-    if (!pressed && passed) {
-        seen &= ~(MayShowDown | PressedUnseen);
-    } else if (pressed && (passed || button)) {
-        seen |= MayShowDown | PressedSinceCheck;
     }
 }
 
@@ -140,7 +153,7 @@ bool updateHeld(BindCode code, bool pressed) {
     }
     const InputId input = buttonInput(code);
     const bool swallow = decide(code, input, pressed, true);
-    note(code, input, pressed, !swallow, true);
+    note(code, input, pressed, !swallow, true, false);
     return swallow;
 }
 
@@ -164,7 +177,7 @@ LRESULT keyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
         } else {
             swallow = decide(event.vkCode, input, pressed, false);
         }
-        note(event.vkCode, input, pressed, !swallow, false);
+        note(event.vkCode, input, pressed, !swallow, false, isAltGrControl(event));
         if (swallow) {
             return 1;
         }

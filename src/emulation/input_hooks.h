@@ -25,19 +25,27 @@ InputId buttonInput(BindCode code);
 // What the hooks saw of a code, by bit. The system updates a key's state only after the hooks let
 // its event pass; for a button nothing is documented, and its state may follow the button itself,
 // so a button's press counts where it reached the hooks at all.
-enum CodeSeen : std::uint8_t {
+enum CodeSeen : std::uint16_t {
     Held = 1,              // pressed, decided for a direction, and not released since
     MayShowDown = 2,       // its state may be down: such a press, and no release passed since, nor
                            // a check found it up
     PressedSinceCheck = 4, // such a press since the last check of the hooks
     PressedUnseen = 8, // a check found it down from a press no hook of ours saw: the application
                        // has it down, until its release
+    Shadowed = 16,     // since then a release of another input of the code passed (AltGr's Ctrl for
+                       // left Ctrl): the code's state reads up whatever that press does
+    Retaken = 32,      // held while the hooks were installed anew: whether the application saw it
+                       // pressed meanwhile is unknown, so its release is let through
+    Borrowed = 64,     // another input has used the code (AltGr's Ctrl, left Ctrl's)
+    Doubted = 128,     // held, but so when the hooks of its kind were installed anew: whether it
+                       // still is, only a press of it tells
+    LentDown = 256,    // down through another input: AltGr's Ctrl, held with its Right Alt
 };
 
 // What the hooks remember from one event to the next, and the check of the hooks reads and resets;
 // main thread only.
 struct KeyMemory {
-    std::array<std::uint8_t, 256> codes{}; // CodeSeen bits, by code
+    std::array<std::uint16_t, 256> codes{}; // CodeSeen bits, by code
     // By input, the code it was passed as while the application has it down: a press passed, and
     // its release has not; 0 otherwise. A new press finds out a release that no hook saw.
     std::array<std::uint8_t, InputIds> applicationHas{};
@@ -52,9 +60,6 @@ struct KeyMemory {
     };
     std::array<Press, 3> pressed{};
     std::uint32_t directionsPressed = 0; // directions pressed since the last check
-    // Directions held while the hooks were installed anew: whether the application saw a button of
-    // theirs pressed meanwhile is unknown, so its release is let through.
-    std::uint32_t directionsRetaken = 0;
     // The decision on an AltGr Ctrl, for the Right Alt event that follows it.
     struct {
         bool pending, pressed, swallowed;
@@ -65,6 +70,8 @@ extern KeyMemory HookMemory;
 // Records a press or release of a mouse button (by its code) in HeldDirections; true when the event
 // is to be swallowed.
 bool updateHeld(BindCode code, bool pressed);
+
+inline constexpr BindCode RightAlt = 0xA5;
 
 // The left Ctrl event that layouts with AltGr send before each event of Right Alt: part of that
 // Right Alt, never a key of its own.

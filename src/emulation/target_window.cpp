@@ -32,7 +32,7 @@ GateVerdict gateVerdict() {
     verdict.underPointer = atCursor;
     if (atCursor != verdict.foreground) {
         verdict.underPointer = GetAncestor(atCursor, GA_ROOT);
-        verdict.reason = atCursor == nullptr                         ? GateReason::NoWindow
+        verdict.reason = atCursor == nullptr                          ? GateReason::NoWindow
                          : verdict.underPointer == verdict.foreground ? GateReason::InsideWindow
                                                                       : GateReason::OtherWindow;
     }

@@ -63,8 +63,8 @@ static_assert(SeamFromSystem == FORMAT_MESSAGE_FROM_SYSTEM &&
               SeamIgnoreInserts == FORMAT_MESSAGE_IGNORE_INSERTS);
 static_assert(SeamTimer == WM_TIMER && SeamExtended == LLKHF_EXTENDED &&
               SeamInjected == LLMHF_INJECTED && SeamUtf8 == CP_UTF8);
-static_assert(SeamRoot == GA_ROOT && SeamRootOwner == GA_ROOTOWNER && SeamSwapButton == SM_SWAPBUTTON &&
-              SeamToScanCode == MAPVK_VK_TO_VSC_EX &&
+static_assert(SeamRoot == GA_ROOT && SeamRootOwner == GA_ROOTOWNER &&
+              SeamSwapButton == SM_SWAPBUTTON && SeamToScanCode == MAPVK_VK_TO_VSC_EX &&
               SeamTimeCritical == THREAD_PRIORITY_TIME_CRITICAL);
 static_assert(SeamStdOutput == STD_OUTPUT_HANDLE && SeamStdError == STD_ERROR_HANDLE &&
               SeamInfinite == INFINITE);

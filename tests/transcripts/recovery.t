@@ -83,7 +83,7 @@ WM_KEYUP 0x26               => passed
 wait 250                    => unhook keyboard refused, hook keyboard
 tick                        => notch +120
 WM_KEYDOWN 0x26             => swallowed
-WM_KEYUP 0x26               => swallowed
+WM_KEYUP 0x26               => passed
 tick                        => idle
 
 ## installing fails at one check and succeeds at the next
