@@ -109,8 +109,22 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         if (changed) {
             changed = false;
             writeStatus(window);
+            ::InvalidateRect(window, nullptr, TRUE);
         }
         return 0;
+    case WM_PAINT: { // what it is, and the wheel notches it received, for a player to see
+        PAINTSTRUCT paint;
+        const HDC context = ::BeginPaint(window, &paint);
+        wchar_t text[160];
+        ::GetWindowTextW(window, text, 64);
+        const int length = static_cast<int>(std::wcslen(text));
+        std::swprintf(text + length, std::size(text) - length,
+                      L" (a stand-in game window): wheel %ld up, %ld down", counts["wheel_up"],
+                      counts["wheel_down"]);
+        ::TextOutW(context, 8, 8, text, static_cast<int>(std::wcslen(text)));
+        ::EndPaint(window, &paint);
+        return 0;
+    }
     default:
         return countButton("window", message, wParam)
                    ? TRUE

@@ -238,17 +238,22 @@ scenario_reports() {
     kill $(jobs -p) 2>/dev/null
 }
 
-# Exactly the two programs, the sample, the README and the licence; each program with the version
-# and a manifest asking for no rights beyond the user's and for UTF-8 as its code page;
-# VeltoMacro under 1 MB and starting with its sample.
+# Exactly the two programs, the sample, the player guide and the licence; each program with the
+# version and a manifest asking for no rights beyond the user's and for UTF-8 as its code page;
+# VeltoMacro under 1 MB and starting with its sample; the quick start's change of the sample as
+# the README tells it; the guide as the README's player part in plain text, UTF-8, CRLF.
 scenario_package() {
     local name="VeltoMacro-$VELTO_VERSION-win64"
     cmake --build "$VELTO_BUILD" --target package >"$work/package.log" 2>&1 || { cat "$work/package.log"; exit 1; }
     cd "$work" && python3 -m zipfile -e "$VELTO_BUILD/$name.zip" . && cd "$name" || exit 1
-    check "the archive holds the programs, the sample, the README and the licence" \
-        "$(find . -type f | sort | tr '\n' ' ')" = "./LICENSE ./README.md ./VeltoKeys.exe ./VeltoMacro.exe ./VeltoMacro.ini "
-    check "the sample and the README are the repository's" \
-        -z "$(cmp VeltoMacro.ini "$root/VeltoMacro.ini"; cmp README.md "$root/README.md")"
+    check "the archive holds the programs, the sample, the player guide and the licence" \
+        "$(find . -type f | sort | tr '\n' ' ')" = "./LICENSE ./README.txt ./VeltoKeys.exe ./VeltoMacro.exe ./VeltoMacro.ini "
+    python3 "$root/cmake/player-guide.py" "$root/README.md" "$root/docs/messages.md" "$work/guide.txt"
+    check "the sample is the repository's, the guide the README's" \
+        -z "$(cmp VeltoMacro.ini "$root/VeltoMacro.ini"; cmp README.txt "$work/guide.txt")"
+    check "the guide: UTF-8, every line ending in CRLF, the quick start and the messages in it" \
+        "$(python3 -c 'import sys; t = open("README.txt", "rb").read(); t.decode("utf-8"); print(t.count(b"\n") == t.count(b"\r\n") > 100)')" = True \
+        -a "$(grep -c -e 'downbind = 0x28 to downbind = 0x05, and save' -e '^Every message, and what to do' README.txt)" -eq 2
     for program in VeltoMacro VeltoKeys; do
         x86_64-w64-mingw32-windres -i "$program.exe" -O rc >"$work/$program.rc"
         check "$program: version $VELTO_VERSION, its own name, as the user without UI access, UTF-8" \
@@ -261,6 +266,10 @@ scenario_package() {
     sleep 4
     check "VeltoMacro runs with its sample, silently" -n "$(jobs -r)" -a ! -s "$work/macro.out"
     kill $(jobs -p) 2>/dev/null
+    sed -i 's/^downbind = 0x28/downbind = 0x05/' VeltoMacro.ini
+    timeout 8 "$root/cmake/wine-run" ./VeltoKeys.exe </dev/null >"$work/keys.txt" 2>&1
+    check "changed as the quick start says, the side button scrolls down" \
+        "$(head -n 2 "$work/keys.txt" | tr -d '\r' | tr '\n' ' ')" = "VeltoMacro.ini: Up (0x26) scrolls up, First extra button (0x05) scrolls down,     a notch every 5 ms. "
 }
 
 # Wine's first starts on a fresh prefix sometimes hiccup: a setting that did not come up (exit 3)

@@ -37,11 +37,22 @@ const std::map<std::string, WPARAM> Events = {
     {"WM_XBUTTONDOWN", WM_XBUTTONDOWN}, {"WM_XBUTTONUP", WM_XBUTTONUP}};
 // clang-format on
 
-const std::map<std::string, bool FakeDesktop::State::*> Models = {
-    {"buttons-first", &FakeDesktop::State::buttonStateFirst},
-    {"general-first", &FakeDesktop::State::generalStateFirst},
-    {"refusal-clears", &FakeDesktop::State::refusedReadClearsBit},
-    {"bit-taken", &FakeDesktop::State::bitTaken}};
+// Lines that turn a switch of the desktop: `model` ones what Windows leaves undocumented, the other
+// way; `refuse check` the thread timer.
+using Switch = std::pair<bool FakeDesktop::State::*, bool>;
+const std::map<std::string, Switch> Switches = {
+    {"model buttons-first", {&FakeDesktop::State::buttonStateFirst, true}},
+    {"model general-first", {&FakeDesktop::State::generalStateFirst, true}},
+    {"model refusal-clears", {&FakeDesktop::State::refusedReadClearsBit, true}},
+    {"model bit-taken", {&FakeDesktop::State::bitTaken, true}},
+    {"swap buttons", {&FakeDesktop::State::buttonsSwapped, true}},
+    {"console", {&FakeDesktop::State::consoles, true}},
+    {"block", {&FakeDesktop::State::threadBlocked, true}},
+    {"unblock", {&FakeDesktop::State::threadBlocked, false}},
+    {"cursor unreadable", {&FakeDesktop::State::cursorReadable, false}},
+    {"refuse timer", {&FakeDesktop::State::timerRefused, true}},
+    {"refuse check", {&FakeDesktop::State::threadTimerRefused, true}},
+    {"refuse thread", {&FakeDesktop::State::threadRefused, true}}};
 
 // Thrown by the message wait when the case is over: the one way out of the endless loop. Not a
 // std::exception, so the programs' failure handling lets it by.
@@ -204,7 +215,9 @@ private:
             return at == std::string::npos ? std::string() : unescape(line.input.substr(at + 1));
         };
         const std::string& verb = word[0];
-        if (verb == "config") {
+        if (const auto turn = Switches.find(line.input); turn != Switches.end()) {
+            desktop.*turn->second.first = turn->second.second;
+        } else if (verb == "config") {
             config = rest(1);
         } else if (verb == "args") {
             for (std::size_t i = 1; i < word.size() && !word[i].empty(); ++i) {
@@ -223,34 +236,18 @@ private:
             named(word[1]).owner = windows[word[3]];
         } else if (verb == "elevated") { // its token unreadable, or of the level given
             named(word[1]).integrity = word[2].empty() ? 0 : number(word[2]);
-        } else if (verb == "model" && Models.count(word[1]) != 0) {
-            desktop.*Models.at(word[1]) = true; // what Windows leaves undocumented, the other way
         } else if (verb == "drop") {
             desktop.hooks.at(word[1] == "mouse" ? WH_MOUSE_LL : WH_KEYBOARD_LL).dropped = true;
         } else if (verb == "wait") {
             FakeDesktop::wait(number(word[1]));
-        } else if (verb == "swap") {
-            desktop.buttonsSwapped = true;
-        } else if (verb == "console") {
-            desktop.consoles = true;
-        } else if (verb == "block" || verb == "unblock") {
-            desktop.threadBlocked = verb == "block";
         } else if (verb == "ctrl+c" || verb == "close") {
             // Without a handler that takes it, the platform ends the process.
             ended = desktop.ctrlHandler == nullptr ||
                     desktop.ctrlHandler(verb == "close" ? 2 : 0) == 0 || verb == "close";
         } else if (verb == "focus") {
             desktop.foreground = desktop.atCursor = windows.at(word[1]);
-        } else if (verb == "cursor" && word[1] == "unreadable") {
-            desktop.cursorReadable = false;
         } else if (verb == "cursor") {
             desktop.atCursor = windows.at(word[1]);
-        } else if (verb == "refuse" && word[1] == "timer") {
-            desktop.timerRefused = true;
-        } else if (verb == "refuse" && word[1] == "check") { // the thread timer
-            desktop.threadTimerRefused = true;
-        } else if (verb == "refuse" && word[1] == "thread") {
-            desktop.threadRefused = true;
         } else if (verb == "refuse") { // a hook kind and the last error; 0 ends the refusals
             const int kind = word[1] == "mouse" ? WH_MOUSE_LL : WH_KEYBOARD_LL;
             desktop.hookFailures[kind] = number(word[2]);
@@ -266,9 +263,9 @@ private:
             desktop.systemTexts[number(word[1])] = rest(2);
         } else if (verb == "load") {
             line.actual = load(rest(1));
-        } else if (verb == "loadfile") { // a file of the repository's
+        } else if (verb == "loadfile") { // a file of the repository's, and lines added to it
             std::ifstream file(fs::path(VELTO_SOURCE_DIR) / word[1], std::ios::binary);
-            line.actual = load(std::string(std::istreambuf_iterator<char>(file), {}));
+            line.actual = load(std::string(std::istreambuf_iterator<char>(file), {}) + rest(2));
         } else if (verb == "budget") {
             budget = number(word[1]);
         } else if (verb == "tick" || Events.count(verb) != 0) {

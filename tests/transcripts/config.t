@@ -1,9 +1,10 @@
 # Loading a configuration file: each `load` line holds the bytes of a file named VeltoMacro.ini
-# (C escapes: \n \r \t \0 \\ \xHH), `loadfile` names a file of the repository, and the answer
-# is what loading ends in: the settings, or the message.
+# (C escapes: \n \r \t \0 \\ \xHH), `loadfile` names a file of the repository and what is added at
+# its end, and the answer is what loading ends in: the settings, or the message.
 
-## The sample that ships: the Up and Down arrows, 200 notches a second
+## The sample that ships: the Up and Down arrows, 200 notches a second; a bind's line added, not changed
 loadfile VeltoMacro.ini     => interval 5, up 38, down 40
+loadfile VeltoMacro.ini downbind = 0x05\n => VeltoMacro.ini:25: Scroll down key bind specified twice.
 
 ## Records: comments, blank lines and whitespace
 load [general]\nupbind = 38 => interval 5, up 38, down 0
