@@ -3,7 +3,10 @@
 gaps between notches at several intervals, latency from a key press to the first notch, the delay
 its hooks add to the desktop's other input, CPU while idle and while scrolling, memory, size; and,
 from Google Benchmark's JSON, the cost of the hook procedures and of loading. Writes
-docs/performance.md. Run through scripts/bench."""
+docs/performance.md. Run through scripts/bench.
+
+bench.py --against BUILD   measures only the idle CPU and the rate at 5 ms, of the Windows build in
+                           BUILD (an older one) and of this one, in one run, and prints them."""
 
 import ctypes
 import datetime
@@ -19,6 +22,7 @@ import time
 import notches
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+BUILD = os.path.join(ROOT, "build", "windows")
 SESSION = os.path.join(ROOT, "scripts", "session")
 TICK = os.sysconf("SC_CLK_TCK")
 
@@ -63,8 +67,8 @@ def cpu_seconds(pid):
 class Session:
     """The stand-in game window, and VeltoMacro.exe with one interval, through scripts/session."""
 
-    def __init__(self, interval=None):
-        self.work = tempfile.mkdtemp(prefix="velto-bench-")
+    def __init__(self, interval=None, build=BUILD):
+        self.work, self.build = tempfile.mkdtemp(prefix="velto-bench-"), build
         self.run("window", "game", "LaunchUnrealUWindowsClient", "Velto", "20", "20")
         self.run("activate", "game")
         if interval:
@@ -81,7 +85,8 @@ class Session:
             return next((int(line.split()[1]) for line in status if line.split()[0] == key), 0)
 
     def run(self, *args):
-        subprocess.run([SESSION, self.work, *args], check=True, stdout=subprocess.DEVNULL)
+        subprocess.run([SESSION, self.work, *args], check=True, stdout=subprocess.DEVNULL,
+                       env={**os.environ, "VELTO_BUILD": self.build})
 
     def notches(self):
         return notches.times(os.path.join(self.work, "game.txt"))
@@ -158,6 +163,27 @@ def measure(keyboard):
     return results
 
 
+def against(keyboard, build):
+    """The idle CPU over 60 s and the rate over a 5 s hold at 5 ms, of each build in turn."""
+    rows = ["| build | CPU while idle | rate at 5 ms |", "|---|---|---|"]
+    for name, path in ((build, build), ("this one", BUILD)):
+        session = Session(5, path)
+        try:
+            time.sleep(1)
+            before = cpu_seconds(session.pid)
+            time.sleep(60)
+            idle = (cpu_seconds(session.pid) - before) / 60
+            pressed = keyboard.key(True)
+            time.sleep(5)
+            released = keyboard.key(False)
+            time.sleep(0.3)
+            rate = notches.stats([t for t in session.notches() if pressed <= t <= released])[1]
+            rows.append(f"| {name} | {100 * idle:.2f}% of a core | {rate:.2f}/s |")
+        finally:
+            session.close()
+    return "\n".join(rows)
+
+
 def benchmark(name, *args):
     binary = os.path.join(ROOT, "build", "host", "bench", name)
     if not os.path.exists(binary):
@@ -197,7 +223,7 @@ def machine():
 def report(results):
     memory, latency = results["memory"], results["latency"]
     without, with_it = results["input_delay"]
-    exe = os.path.getsize(os.path.join(ROOT, "build", "windows", "VeltoMacro.exe"))
+    exe = os.path.getsize(os.path.join(BUILD, "VeltoMacro.exe"))
     lines = [
         "# Measured performance", "",
         f"Measured by `scripts/bench` on {datetime.date.today().isoformat()}: {machine()}.",
@@ -237,6 +263,9 @@ def report(results):
 
 
 def main():
+    if sys.argv[1:2] == ["--against"]:
+        print(against(Keyboard(), os.path.abspath(sys.argv[2])))
+        return
     text = report(measure(Keyboard()))
     with open(os.path.join(ROOT, "docs", "performance.md"), "w") as out:
         out.write(text)

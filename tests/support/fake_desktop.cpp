@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 #include <utility>
 
 namespace FakeDesktop {
@@ -55,24 +56,25 @@ LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigne
     const auto either = [&](const std::array<bool, 256>& down) {
         return down[general * 2 + 0x80] || down[general * 2 + 0x81]; // 0x10 -> 0xA0, 0xA1
     };
+    // The state before the hooks are asked, where a switch says so, or after, if passed.
+    const auto update = [&](bool first) {
+        if (known && buttonFirst == first) {
+            setKeyState(code, pressed);
+        }
+        if (general != 0 && s.generalStateFirst == first) {
+            setKeyState(general, either(first ? s.delivered : s.keyDown));
+        }
+    };
     if (known) {
         s.delivered[code] = pressed;
     }
-    if (known && buttonFirst) {
-        setKeyState(code, pressed);
-    }
-    if (general != 0 && s.generalStateFirst) {
-        setKeyState(general, either(s.delivered));
-    }
+    update(true);
     const LRESULT answer =
         hook == s.hooks.end() || hook->second.dropped || (front != nullptr && front->higherRights())
             ? PassedOn
             : hook->second.procedure(nCode, message, reinterpret_cast<LPARAM>(record));
-    if (answer == PassedOn && known && !buttonFirst) {
-        setKeyState(code, pressed);
-    }
-    if (answer == PassedOn && general != 0 && !s.generalStateFirst) {
-        setKeyState(general, either(s.keyDown));
+    if (answer == PassedOn) {
+        update(false);
     }
     return answer;
 }
@@ -175,17 +177,14 @@ LRESULT CallNextHookEx(HHOOK, int, WPARAM, LPARAM) {
 
 BOOL GetMessageW(MSG* lpMsg, HWND, UINT wMsgFilterMin, UINT wMsgFilterMax) {
     auto& s = state();
-    const auto wanted = [=](const MSG& message) { // 0 to 0 is every message
-        return (wMsgFilterMin | wMsgFilterMax) == 0 ||
-               (message.message >= wMsgFilterMin && message.message <= wMsgFilterMax);
-    };
-    auto next = s.posted.end();
-    while ((next = std::find_if(s.posted.begin(), s.posted.end(), wanted)) == s.posted.end()) {
-        s.posted.clear(); // never asked for by a program that always asks with the same filter
+    if ((wMsgFilterMin | wMsgFilterMax) != 0) { // the report of the program's failure tells
+        throw std::logic_error("only the wait for any message (0 to 0) is modelled");
+    }
+    while (s.posted.empty()) {
         s.whileWaiting();
     }
-    *lpMsg = *next;
-    s.posted.erase(next);
+    *lpMsg = s.posted.front();
+    s.posted.erase(s.posted.begin());
     return 1;
 }
 
@@ -224,9 +223,9 @@ HWND WindowFromPoint(POINT Point) {
 // The root follows parents, the root owner parents and then owners.
 HWND GetAncestor(HWND hwnd, UINT gaFlags) {
     for (const Window* window = windowOf(hwnd); window != nullptr; window = windowOf(hwnd)) {
-        const HWND up = window->parent != nullptr                               ? window->parent
+        const HWND up = window->parent != nullptr                             ? window->parent
                         : gaFlags == GA_ROOTOWNER && window->owner != nullptr ? window->owner
-                                                                                : nullptr;
+                                                                              : nullptr;
         if (up == nullptr || (gaFlags != GA_ROOT && gaFlags != GA_ROOTOWNER)) {
             break;
         }
@@ -282,21 +281,19 @@ SHORT GetAsyncKeyState(int vKey) {
     return static_cast<SHORT>((s.keyDown[key] ? 0x8000 : 0) | (pressedSince ? 1 : 0));
 }
 
-// A window's program is told by its window: the handle's index + 100. Ours is 1.
+// A window's program is told by its handle; ours is 0.
 DWORD GetWindowThreadProcessId(HWND hWnd, DWORD* lpdwProcessId) {
-    const auto index = reinterpret_cast<std::uintptr_t>(hWnd);
-    *lpdwProcessId = windowOf(hWnd) == nullptr ? 0 : static_cast<DWORD>(index + 100);
-    return *lpdwProcessId == 0 ? 0 : 7;
+    *lpdwProcessId = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(hWnd));
+    return windowOf(hWnd) == nullptr ? 0 : 7;
 }
 
 DWORD GetCurrentProcessId() {
-    return 1;
+    return 0;
 }
 
 bool processIntegrityLevel(DWORD processId, DWORD& level) {
-    const Window* window =
-        processId < 100 ? nullptr : windowOf(reinterpret_cast<HWND>(processId - 100)); // NOLINT
-    level = processId == 1 ? 0x2000 : window != nullptr ? window->integrity : 0;
+    const Window* window = windowOf(reinterpret_cast<HWND>(processId)); // NOLINT
+    level = processId == 0 ? 0x2000 : window != nullptr ? window->integrity : 0;
     return level != 0;
 }
 

@@ -288,21 +288,20 @@ private:
         const WPARAM message = word[0] == "tick" ? 0 : Events.at(word[0]); // a tick is 0
         const auto nCode = static_cast<int>(field["nCode"]);
         const DWORD code = field[""], scan = field["scan"], flags = field["flags"];
-        const DWORD data = field["data"];
         desktop.sentCount = 0;
         desktop.foregroundQueries = 0;
         const long before = allocationCount();
         const LRESULT answer = message == 0 ? FakeDesktop::tick()
                                : message < WM_MOUSEMOVE
                                    ? FakeDesktop::key(message, code, scan, flags, nCode)
-                                   : FakeDesktop::mouse(message, data, flags, nCode);
+                                   : FakeDesktop::mouse(message, field["data"], flags, nCode);
         const bool allocated = allocationCount() != before;
-        for (std::size_t i = 0; i < desktop.sentCount; ++i) {
+        for (std::size_t i = 0; i < desktop.sentCount; ++i) { // a wheel's notch, else its type
             const INPUT& sent = desktop.sent[i];
             const auto amount = static_cast<std::int32_t>(sent.mi.mouseData);
-            add(line.actual, sent.type == INPUT_MOUSE && sent.mi.dwFlags == MOUSEEVENTF_WHEEL
-                                 ? (amount > 0 ? "notch +" : "notch ") + std::to_string(amount)
-                                 : "input of type " + std::to_string(sent.type));
+            const bool wheel = sent.type == INPUT_MOUSE && sent.mi.dwFlags == MOUSEEVENTF_WHEEL;
+            add(line.actual, wheel ? (amount > 0 ? "notch +" : "notch ") + std::to_string(amount)
+                                   : std::to_string(sent.type));
         }
         if (message != 0) {
             line.actual = answer == 1                       ? "swallowed"
