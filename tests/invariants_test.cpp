@@ -232,7 +232,7 @@ struct Judge {
         const bool shared = std::count_if(std::begin(Keys), std::end(Keys), [&](const Key& other) {
                                 return other.code == Keys[s.key].code;
                             }) > 1;
-        const std::string broken =
+        std::string broken =
             std::string(!passed && (answer != "swallowed" || !s.gate || !hooked || !bound)
                             ? "an event answered " + answer + "; "
                             : "") +
