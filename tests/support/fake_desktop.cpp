@@ -13,7 +13,9 @@ State& state() {
 }
 
 HWND addWindow(std::u16string className, std::u16string title) {
+    static DWORD processes = 0;
     state().windows.push_back({std::move(className), std::move(title)});
+    state().windows.back().process = ++processes;
     // Made-up handles are what a fake desktop is for.
     return reinterpret_cast<HWND>(state().windows.size()); // NOLINT(performance-no-int-to-ptr)
 }
@@ -281,19 +283,20 @@ SHORT GetAsyncKeyState(int vKey) {
     return static_cast<SHORT>((s.keyDown[key] ? 0x8000 : 0) | (pressedSince ? 1 : 0));
 }
 
-// A window's program is told by its handle; ours is 0.
 DWORD GetWindowThreadProcessId(HWND hWnd, DWORD* lpdwProcessId) {
-    *lpdwProcessId = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(hWnd));
-    return windowOf(hWnd) == nullptr ? 0 : 7;
+    const Window* window = windowOf(hWnd);
+    *lpdwProcessId = window == nullptr ? 0 : window->process;
+    return window == nullptr ? 0 : 7;
 }
 
 DWORD GetCurrentProcessId() {
-    return 0;
+    return 0; // ours
 }
 
 bool processIntegrityLevel(DWORD processId, DWORD& level) {
-    const Window* window = windowOf(reinterpret_cast<HWND>(processId)); // NOLINT
-    level = processId == 0 ? 0x2000 : window != nullptr ? window->integrity : 0;
+    const auto window = std::find_if(state().windows.begin(), state().windows.end(),
+                                     [&](const Window& w) { return w.process == processId; });
+    level = processId == 0 ? 0x2000 : window != state().windows.end() ? window->integrity : 0;
     return level != 0;
 }
 

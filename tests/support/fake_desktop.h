@@ -31,6 +31,7 @@ struct Window {
     HWND parent = nullptr, owner = nullptr;
     bool visible = true;
     DWORD integrity = 0x2000; // its program's level; 0 where its token cannot be read
+    DWORD process = 0;        // its program, never one of another window, in this run or before
 
     // Its input reaches no low-level hook of ours, and our key state reads are refused.
     bool higherRights() const { return integrity == 0 || integrity > 0x2000; }
