@@ -142,11 +142,10 @@ using namespace FakeDesktop;
 
 HHOOK SetWindowsHookExW(int idHook, HOOKPROC lpfn, HINSTANCE, DWORD dwThreadId) {
     auto& s = state();
-    const auto failure = s.hookFailures.find(idHook);
     // A low-level hook can only be global (ERROR_GLOBAL_ONLY_HOOK otherwise).
-    const bool refused = failure != s.hookFailures.end() || dwThreadId != 0;
-    s.lastError =
-        refused ? (failure != s.hookFailures.end() ? failure->second : 1429) : s.lastError;
+    const DWORD failure = dwThreadId != 0 ? 1429 : s.hookFailures[idHook];
+    const bool refused = failure != 0;
+    s.lastError = refused ? failure : s.lastError;
     s.calls.push_back(std::string("hook ") + hookName(idHook) + (refused ? " refused" : ""));
     if (refused) {
         return nullptr;

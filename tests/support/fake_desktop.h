@@ -49,7 +49,7 @@ struct State {
     bool cursorReadable = true, buttonsSwapped = false;
     int foregroundQueries = 0;
 
-    std::map<int, DWORD> hookFailures; // hook kind -> the last error of its refusals
+    std::map<int, DWORD> hookFailures; // hook kind -> the last error of its refusals, or 0
     bool timerRefused = false, threadTimerRefused = false, threadRefused = false;
     DWORD lastError = 0;
     std::map<DWORD, std::string> systemTexts;

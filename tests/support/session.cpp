@@ -249,11 +249,8 @@ private:
         } else if (verb == "cursor") {
             desktop.atCursor = windows.at(word[1]);
         } else if (verb == "refuse") { // a hook kind and the last error; 0 ends the refusals
-            const int kind = word[1] == "mouse" ? WH_MOUSE_LL : WH_KEYBOARD_LL;
-            desktop.hookFailures[kind] = number(word[2]);
-            if (number(word[2]) == 0) {
-                desktop.hookFailures.erase(kind);
-            }
+            desktop.hookFailures[word[1] == "mouse" ? WH_MOUSE_LL : WH_KEYBOARD_LL] =
+                number(word[2]);
         } else if (verb == "keyname") { // a key's code, its scan code (0xE0.. extended), its name
             const std::uint32_t scan = number(word[2]);
             desktop.scanCodes[number(word[1])] = scan;
