@@ -245,8 +245,8 @@ scenario_reports() {
 scenario_package() {
     local name="VeltoMacro-$VELTO_VERSION-win64"
     cmake --build "$VELTO_BUILD" --target package >"$work/package.log" 2>&1 || { cat "$work/package.log"; exit 1; }
-    cd "$work" && python3 -m zipfile -e "$VELTO_BUILD/$name.zip" . && cd "$name" || exit 1
-    check "the archive holds the programs, the sample, the player guide and the licence" \
+    python3 -m zipfile -e "$VELTO_BUILD/$name.zip" "$work/$name" && cd "$work/$name" || exit 1
+    check "the archive holds the programs, the sample, the player guide and the licence, at its top" \
         "$(find . -type f | sort | tr '\n' ' ')" = "./LICENSE ./README.txt ./VeltoKeys.exe ./VeltoMacro.exe ./VeltoMacro.ini "
     python3 "$root/cmake/player-guide.py" "$root/README.md" "$root/docs/messages.md" "$work/guide.txt"
     check "the sample is the repository's, the guide the README's" \
