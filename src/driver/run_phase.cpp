@@ -108,7 +108,6 @@ void runEmulation() {
     if (keyStateReadable()) {
         pressesUnseen();
     }
-    HookMemory.directionsPressed = 0;
     // The one thread timer: every WM_TIMER of the loop is the hooks' check.
     if (SetTimer(nullptr, 0, HookCheckInterval, nullptr) == 0) {
         raiseLastError();

@@ -118,16 +118,22 @@ void note(BindCode code, InputId input, bool pressed, bool passed, bool button, 
         seen = known ? (seen & ~down) | ((seen & PressedUnseen) != 0 ? Shadowed : 0)
                      : seen & ~(MayShowDown | PressedUnseen | Shadowed);
     } else if (pressed && (passed || button)) {
-        seen |= down | PressedSinceCheck | (borrowed ? Borrowed : 0);
+        seen |= down | PressedSinceCheck;
+        if (borrowed) {
+            seen |= Borrowed;
+        }
     }
     // A press that passes, of an input the hooks knew nothing of, is taken for a repeat of the
     // press a check found unseen: the application's record is this input's now.
     if (pressed && passed && !known) {
         seen &= ~(PressedUnseen | Shadowed);
     }
-    if (passed) {
-        memory.applicationHas[input] = pressed ? static_cast<std::uint8_t>(code) : 0;
-        memory.passedBy[code] = pressed ? input : 0;
+    if (passed && pressed) {
+        memory.applicationHas[input] = static_cast<std::uint8_t>(code);
+        memory.passedBy[code] = input;
+    } else if (passed) { // the state of the code is no input's now
+        memory.applicationHas[input] = {};
+        memory.passedBy[code] = {};
     }
 }
 

@@ -19,6 +19,7 @@ extern InstalledHooks HookHandles;
 // their code.
 using InputId = std::uint16_t;
 inline constexpr std::size_t InputIds = 0x1200;
+inline constexpr std::size_t Codes = 256; // a key's or button's code, as the hooks report it
 InputId keyInput(const DesktopPlatform::KBDLLHOOKSTRUCT& event);
 InputId buttonInput(BindCode code);
 
@@ -45,13 +46,13 @@ enum CodeSeen : std::uint16_t {
 // What the hooks remember from one event to the next, and the check of the hooks reads and resets;
 // main thread only.
 struct KeyMemory {
-    std::array<std::uint16_t, 256> codes{}; // CodeSeen bits, by code
+    std::array<std::uint16_t, Codes> codes{}; // CodeSeen bits, by code
     // By input, the code it was passed as while the application has it down: a press passed, and
     // its release has not; 0 otherwise. A new press finds out a release that no hook saw.
     std::array<std::uint8_t, InputIds> applicationHas{};
     // By code, the input whose press of it passed last, until a release of it passes: while it is
     // set, the code's state is that input's.
-    std::array<InputId, 256> passedBy{};
+    std::array<InputId, Codes> passedBy{};
     // The input and code each direction's press came from, so that a keypad key's release is known
     // under another code too.
     struct Press {
@@ -59,7 +60,7 @@ struct KeyMemory {
         BindCode code;
     };
     std::array<Press, 3> pressed{};
-    std::uint32_t directionsPressed = 0; // directions pressed since the last check
+    std::uint32_t directionsPressed{}; // directions pressed since the last check
     // The decision on an AltGr Ctrl, for the Right Alt event that follows it.
     struct {
         bool pending, pressed, swallowed;

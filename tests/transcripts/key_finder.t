@@ -170,6 +170,12 @@ config [general]\ndownbind = 0x11\n
 keyname 0xA2 0x1D Ctrl
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Ctrl (0x11: 0xA2 or 0xA3) scrolls down, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
 
+## and where the other bind names the left key, the right one
+config [general]\nupbind = 0x11\ndownbind = 0xA2\n
+keyname 0xA2 0x1D Ctrl
+keyname 0xA3 0xE01D Right Ctrl
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Right Ctrl (0x11: 0xA3) scrolls up, Ctrl (0xA2) scrolls down,", "    a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+
 ## mouse buttons have names of their own; binding the left one is allowed, with a warning
 config [general]\nupbind = 2\n
 window game LaunchUnrealUWindowsClient Velto

@@ -297,3 +297,17 @@ wait 250
 WM_KEYUP 0xA2 scan=0x21D    => passed
 WM_KEYUP 0xA5 scan=0x38 flags=1 => passed
 wait 250
+
+## keys without a scan code (injected) are told apart by their codes
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+child panel game Panel
+focus game
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+cursor panel
+WM_KEYDOWN 0x27             => passed
+cursor game
+WM_KEYDOWN 0x26             => swallowed
+tick                        => notch +120
+WM_KEYUP 0x26               => swallowed
+WM_KEYUP 0x27               => passed

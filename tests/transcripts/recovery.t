@@ -289,6 +289,20 @@ WM_KEYUP 0x26               => passed
 tick                        => idle
 wait 250
 
+## a key pressed where the hooks are not called and held into the game, released before any check: the system has it down, so its release passes
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+window admin TaskManagerWindow Task Manager
+elevated admin
+focus admin
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26             => passed
+focus game
+WM_KEYDOWN 0x26             => swallowed
+tick                        => notch +120
+WM_KEYUP 0x26               => passed
+tick                        => idle
+
 ## a release in a window of higher rights reaches no hook: the direction ends with the window change
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
