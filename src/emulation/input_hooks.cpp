@@ -20,7 +20,8 @@ using namespace DesktopPlatform;
 constexpr BindCode LeftControl = 0xA2;
 
 // Whether a key of the direction's bind other than `released` is still held: a general code binds
-// two, and its direction lasts while either is held.
+// two, and its direction lasts while either is held. One whose press passed shows in the system's
+// state while held (its release may have gone where no hook saw it); one swallowed never does.
 bool otherKeyHeld(std::uint32_t bit, BindCode released) {
     const Settings& binds = CurrentSettings;
     const bool down = bit == DownHeld;
@@ -28,7 +29,9 @@ bool otherKeyHeld(std::uint32_t bit, BindCode released) {
         keysOf(down ? binds.downbind : binds.upbind, down ? binds.upbind : binds.downbind);
     return std::any_of(keys.begin(), keys.end(), [released](BindCode key) {
         const std::uint16_t seen = HookMemory.codes[key];
-        return key != 0 && key != released && (seen & (Held | Doubted)) == Held;
+        return key != 0 && key != released && (seen & (Held | Doubted)) == Held &&
+               ((seen & MayShowDown) == 0 ||
+                (GetAsyncKeyState(static_cast<int>(key)) & 0x8000) != 0);
     });
 }
 

@@ -303,6 +303,35 @@ tick                        => notch +120
 WM_KEYUP 0x26               => passed
 tick                        => idle
 
+## a general bind's key let go where the hooks are not called: the other key's release ends the direction, whether a check found it up before or not
+config [general]\nupbind = 0x10\n
+window game LaunchUnrealUWindowsClient Velto
+child panel game Panel
+window admin TaskManagerWindow Task Manager
+elevated admin
+focus game
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+cursor panel
+WM_KEYDOWN 0xA1 scan=0x36   => passed
+wait 250
+focus admin
+WM_KEYUP 0xA1 scan=0x36     => passed
+focus game
+wait 250
+WM_KEYDOWN 0xA0 scan=0x2A   => swallowed
+tick                        => notch +120
+WM_KEYUP 0xA0 scan=0x2A     => swallowed
+tick                        => idle
+cursor panel
+WM_KEYDOWN 0xA1 scan=0x36   => passed
+focus admin
+WM_KEYUP 0xA1 scan=0x36     => passed
+focus game
+WM_KEYDOWN 0xA0 scan=0x2A   => swallowed
+tick                        => notch +120
+WM_KEYUP 0xA0 scan=0x2A     => swallowed
+tick                        => idle
+
 ## a release in a window of higher rights reaches no hook: the direction ends with the window change
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
