@@ -236,6 +236,8 @@ private:
             named(word[1]).owner = windows[word[3]];
         } else if (verb == "elevated") { // its token unreadable, or of the level given
             named(word[1]).integrity = word[2].empty() ? 0 : number(word[2]);
+        } else if (verb == "reused") { // its handle now another program's, of our rights
+            named(word[1]).process += 0x10000, named(word[1]).integrity = 0x2000;
         } else if (verb == "drop") {
             desktop.hooks.at(word[1] == "mouse" ? WH_MOUSE_LL : WH_KEYBOARD_LL).dropped = true;
         } else if (verb == "wait") {

@@ -34,6 +34,7 @@ child panel game Panel
 window notepad Notepad
 window launcher LaunchUnrealUWindowsClient Velto Launcher
 window long LaunchUnrealUWindowsClient A title far longer than thirty-four characters
+window untitled LaunchUnrealUWindowsClient
 focus game
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
 WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in \"Velto\""
@@ -52,6 +53,9 @@ WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change u
 WM_KEYUP 0x41 scan=0x1E     => passed
 focus long
 WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro does not act here: the window in front is titled \"A title far", "    longer than ...\", not \"Velto\""
+WM_KEYUP 0x41 scan=0x1E     => passed
+focus untitled
+WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro does not act here: the window in front is untitled, not \"Velto\""
 WM_KEYUP 0x41 scan=0x1E     => passed
 focus game
 cursor unreadable
@@ -131,6 +135,20 @@ focus notepad
 wait 100
 focus admin
 wait 100                    => "The window in front, \"Task Manager\", runs with more rights than VeltoKeys:", "    Windows keeps its keys and buttons from VeltoKeys and VeltoMacro. To use", "    them there, run both as administrator."
+
+## a window with more rights comes to the front at the check that ends a run of notches: both lines, though it is gone by the next
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+window admin TaskManagerWindow Task Manager
+elevated admin
+focus game
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+repeat 3 wait 5 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
+wait 185
+focus admin
+wait 100                    => "scrolled up: 3 notches in 0.01 s, 200 a second", "    (start VeltoKeys after VeltoMacro to see the key that scrolls too)", "The window in front, \"Task Manager\", runs with more rights than VeltoKeys:", "    Windows keeps its keys and buttons from VeltoKeys and VeltoMacro. To use", "    them there, run both as administrator."
+focus game
+wait 100
 
 ## left and right modifiers have codes of their own; AltGr's Ctrl is part of Right Alt
 config [general]\ndownbind = 0xA5\n

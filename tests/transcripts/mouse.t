@@ -97,3 +97,15 @@ WM_XBUTTONDOWN data=0x10000 => passed
 cursor game
 WM_XBUTTONUP data=0x10000   => passed
 tick                        => idle
+
+## the middle button pressed and let go while a side button scrolls: each button is its own
+config [general]\ndownbind = 5\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_XBUTTONDOWN data=0x10000 => swallowed
+tick                        => notch -120
+WM_MBUTTONDOWN              => passed
+WM_XBUTTONUP data=0x10000   => swallowed
+WM_MBUTTONUP                => passed
+tick                        => idle

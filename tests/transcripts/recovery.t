@@ -1,10 +1,11 @@
 # What Windows hides from the hooks, and how VeltoMacro keeps working: a hook the platform drops
 # silently (`drop`: events then go straight to the application), the hooks' check on the thread
 # timer (`wait 250`), a window of higher rights in front (`elevated`: its input reaches no hook of
-# ours, and the key state reads as all up to us), a bound input held before VeltoMacro starts; and
-# what looks alike but is no dropped hook. Every case is also played with a swallowed button's state
-# going down, and with Shift, Ctrl and Alt's general state set before the hooks are asked. See
-# keys.t for the form of a case; `model` switches a behaviour that Windows does not document.
+# ours, and the key state reads as all up to us; `reused`: its handle another program's since), a
+# bound input held before VeltoMacro starts; and what looks alike but is no dropped hook. Every
+# case is also played with a swallowed button's state going down, and with Shift, Ctrl and Alt's
+# general state set before the hooks are asked. See keys.t for the form of a case; `model`
+# switches a behaviour that Windows does not document.
 
 ## a hook dropped while idle: the first press reaches the game once, then the check takes it back
 config [general]\nupbind = 0x26\n
@@ -302,6 +303,66 @@ WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
 WM_KEYUP 0x26               => passed
 tick                        => idle
+
+## held while the hooks were taken back, let go where they are not called: the next press over the game is a new one, and the game sees neither it nor its release
+config [general]\nupbind = 0x26\ndownbind = 5\n
+window game LaunchUnrealUWindowsClient Velto
+child panel game Panel
+window admin TaskManagerWindow Task Manager
+elevated admin
+focus game
+start                       => hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+cursor panel
+WM_KEYDOWN 0x26             => passed
+focus admin
+WM_XBUTTONDOWN data=0x10000 => passed
+WM_XBUTTONUP data=0x10000   => passed
+focus game
+wait 250                    => unhook mouse, unhook keyboard, hook mouse, hook keyboard
+focus admin
+WM_KEYUP 0x26               => passed
+focus game
+WM_KEYDOWN 0x26             => swallowed
+tick                        => notch +120
+WM_KEYUP 0x26               => swallowed
+tick                        => idle
+
+## a key the game saw go up, then pressed and let go where the hooks are not called, each found so by a check: its next press over the game scrolls, and the game sees neither it nor its release
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+child panel game Panel
+window admin TaskManagerWindow Task Manager
+elevated admin
+focus game
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+cursor panel
+WM_KEYDOWN 0x26             => passed
+WM_KEYUP 0x26               => passed
+focus admin
+WM_KEYDOWN 0x26             => passed
+focus game
+wait 250                    => unhook keyboard, hook keyboard
+focus admin
+WM_KEYUP 0x26               => passed
+focus game
+wait 250
+WM_KEYDOWN 0x26             => swallowed
+tick                        => notch +120
+WM_KEYUP 0x26               => swallowed
+tick                        => idle
+
+## a window's handle, once of a program with more rights, now another program's of ours: the check reads the keys there again
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+window admin TaskManagerWindow Task Manager
+elevated admin
+focus admin
+start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+wait 250
+reused admin
+drop keyboard
+WM_KEYDOWN 0x26             => passed
+wait 250                    => unhook keyboard refused, hook keyboard
 
 ## a general bind's key let go where the hooks are not called: the other key's release ends the direction, whether a check found it up before or not
 config [general]\nupbind = 0x10\n
