@@ -205,7 +205,7 @@ private:
     void perform(Line& line) {
         std::istringstream words(line.input);
         std::vector<std::string> word{std::istream_iterator<std::string>(words), {}};
-        word.resize(std::max<std::size_t>(word.size(), 3));
+        word.resize(std::max<std::size_t>(word.size(), 4));
         // The text after the first n words, with its escapes.
         const auto rest = [&line](int n) {
             std::size_t at = 0;

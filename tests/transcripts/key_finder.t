@@ -107,7 +107,7 @@ keyname 0x41 0x1E A
 window game LaunchUnrealUWindowsClient Velto
 window terminal CASCADIA_HOSTING_WINDOW_CLASS Windows PowerShell
 window pseudo PseudoConsoleWindow
-console-window pseudo hidden none
+console-window pseudo hidden
 focus terminal
 cursor game
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
