@@ -184,8 +184,11 @@ private:
         }
         desktop.calls.clear();
         std::istringstream rows(std::exchange(flushed.shown, ""));
+        // A row of 80 characters or more wraps on a console 80 columns wide.
         for (std::string row; std::getline(rows, row);) {
-            add(current->actual, '"' + escape(row) + '"');
+            const bool fits = std::count_if(row.begin(), row.end(),
+                                            [](char c) { return (c & 0xC0) != 0x80; }) < 80;
+            add(current->actual, (fits ? "\"" : "too wide \"") + escape(row) + '"');
         }
     }
 
