@@ -11,7 +11,6 @@
 
 #include <stdexcept>
 #include <string>
-#include <tuple>
 
 namespace {
 
@@ -43,11 +42,9 @@ std::uint32_t pressesUnseen() {
     // The system's key state knows the physical buttons: with the buttons swapped, the logical
     // left one (code 1) is the physical right one (code 2).
     const bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
-    const Settings& binds = CurrentSettings;
     std::uint32_t unseen = 0;
-    for (const auto& [bit, bind, other] : {std::tuple{DownHeld, binds.downbind, binds.upbind},
-                                           std::tuple{UpHeld, binds.upbind, binds.downbind}}) {
-        for (const BindCode code : keysOf(bind, other)) {
+    for (const std::uint32_t bit : {DownHeld, UpHeld}) {
+        for (const BindCode code : directionKeys(bit)) {
             if (code == 0) {
                 continue;
             }
@@ -154,11 +151,9 @@ void checkHooks() {
     // A press no hook saw may have come between the presses held now and their releases: these let
     // their releases through, so that none stays down in the game. Where that press was of their
     // kind, their own releases may have gone unseen too.
-    const Settings& binds = CurrentSettings;
     bool kind[2] = {}; // of a press unseen, by mouse
-    for (const auto& [bit, bind] :
-         {std::pair{DownHeld, binds.downbind}, std::pair{UpHeld, binds.upbind}}) {
-        kind[isMouseCode(bind) ? 1 : 0] |= (unseen & bit) != 0;
+    for (const std::uint32_t bit : {DownHeld, UpHeld}) {
+        kind[isMouseCode(bindOf(bit)) ? 1 : 0] |= (unseen & bit) != 0;
     }
     for (BindCode code = 0; code < HookMemory.codes.size(); ++code) {
         std::uint16_t& seen = HookMemory.codes[code];

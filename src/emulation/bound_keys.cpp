@@ -13,6 +13,15 @@ bool belongsTo(BindCode code, BindCode bind, BindCode other) {
     return bind != 0 && (code == bind || (generalCodeOf(code) == bind && code != other));
 }
 
+// The codes the hooks report for `bind`, given the `other` bind.
+std::array<BindCode, 2> keysOf(BindCode bind, BindCode other) {
+    if (bind < 0x10 || bind > 0x12) {
+        return {bind, 0};
+    }
+    const BindCode left = 0xA0 + (bind - 0x10) * 2, right = left + 1;
+    return {left == other ? 0 : left, right == other ? 0 : right};
+}
+
 } // namespace
 
 std::uint32_t directionOf(BindCode code) {
@@ -22,10 +31,10 @@ std::uint32_t directionOf(BindCode code) {
                                                            : 0;
 }
 
-std::array<BindCode, 2> keysOf(BindCode bind, BindCode other) {
-    if (bind < 0x10 || bind > 0x12) {
-        return {bind, 0};
-    }
-    const BindCode left = 0xA0 + (bind - 0x10) * 2, right = left + 1;
-    return {left == other ? 0 : left, right == other ? 0 : right};
+BindCode bindOf(std::uint32_t direction) {
+    return direction == DownHeld ? CurrentSettings.downbind : CurrentSettings.upbind;
+}
+
+std::array<BindCode, 2> directionKeys(std::uint32_t direction) {
+    return keysOf(bindOf(direction), bindOf(direction == DownHeld ? UpHeld : DownHeld));
 }

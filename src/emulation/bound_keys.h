@@ -12,6 +12,9 @@
 // The direction (DownHeld or UpHeld) of the bind that a reported code belongs to, or 0.
 std::uint32_t directionOf(BindCode code);
 
-// The codes the hooks report for `bind`, given the `other` bind: the bind itself, or the keys of a
-// general code; 0 in the places left over.
-std::array<BindCode, 2> keysOf(BindCode bind, BindCode other);
+// The code bound to a direction (DownHeld or UpHeld), 0 where none.
+BindCode bindOf(std::uint32_t direction);
+
+// The codes the hooks report for a direction's bind: the bind itself, or the keys of a general
+// code; 0 in the places left over.
+std::array<BindCode, 2> directionKeys(std::uint32_t direction);

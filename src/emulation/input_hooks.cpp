@@ -23,10 +23,7 @@ constexpr BindCode LeftControl = 0xA2;
 // two, and its direction lasts while either is held. One whose press passed shows in the system's
 // state while held (its release may have gone where no hook saw it); one swallowed never does.
 bool otherKeyHeld(std::uint32_t bit, BindCode released) {
-    const Settings& binds = CurrentSettings;
-    const bool down = bit == DownHeld;
-    const auto keys =
-        keysOf(down ? binds.downbind : binds.upbind, down ? binds.upbind : binds.downbind);
+    const auto keys = directionKeys(bit);
     return std::any_of(keys.begin(), keys.end(), [released](BindCode key) {
         const std::uint16_t seen = HookMemory.codes[key];
         return key != 0 && key != released && (seen & (Held | Doubted)) == Held &&

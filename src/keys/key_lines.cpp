@@ -101,8 +101,9 @@ std::int32_t keyNameOf(BindCode code) {
 }
 
 // A general code (Shift, Ctrl, Alt) is named by the first of its keys, with the codes of both.
-std::string bindName(BindCode bind, BindCode other) {
-    const auto keys = keysOf(bind, other);
+std::string bindName(std::uint32_t direction) {
+    const BindCode bind = bindOf(direction);
+    const auto keys = directionKeys(direction);
     const BindCode named = keys[0] != 0 ? keys[0] : keys[1];
     std::string text = nameOf(named, keyNameOf(named), isMouseCode(named)) + " (" + hex(bind);
     for (const BindCode key : keys) {
@@ -206,13 +207,10 @@ std::string bindsLine(std::string_view path, bool opened, std::string_view failu
         return wrapped({"VeltoMacro would stop with:", "Error: " + std::string(failure)}, " ");
     }
     const Settings& settings = CurrentSettings;
-    return wrapped(
-        {file + ":",
-         settings.upbind == 0 ? "" : bindName(settings.upbind, settings.downbind) + " scrolls up,",
-         settings.downbind == 0 ? ""
-                                : bindName(settings.downbind, settings.upbind) + " scrolls down,",
-         "a notch every " + std::to_string(settings.interval) + " ms."},
-        " ");
+    return wrapped({file + ":", settings.upbind == 0 ? "" : bindName(UpHeld) + " scrolls up,",
+                    settings.downbind == 0 ? "" : bindName(DownHeld) + " scrolls down,",
+                    "a notch every " + std::to_string(settings.interval) + " ms."},
+                   " ");
 }
 
 // The name, the code in decimal and hex, what VeltoMacro makes of it, and whether it acts where
