@@ -188,6 +188,11 @@ config [general]\ndownbind = 0x11\n
 keyname 0xA2 0x1D Ctrl
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Ctrl (0x11: 0xA2 or 0xA3) scrolls down, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
 
+## Alt's general code likewise
+config [general]\nupbind = 0x12\n
+keyname 0xA4 0x38 Alt
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Alt (0x12: 0xA4 or 0xA5) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+
 ## and where the other bind names the left key, the right one
 config [general]\nupbind = 0x11\ndownbind = 0xA2\n
 keyname 0xA2 0x1D Ctrl
