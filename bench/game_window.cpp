@@ -2,10 +2,14 @@
 // of its own over its right half, that counts the input reaching it and time-stamps each wheel
 // notch. Every 50 ms, when something changed, it rewrites a status file (written aside, then
 // moved into place) of "name value" lines: the counts, its client and child areas in screen
-// coordinates for placing the pointer, the time of the last key-down and of each notch (in
+// coordinates for placing the pointer, where Wine has the cursor, whether the window is in front
+// and what part of it is under the cursor (so that a test waits until the programs see the pointer
+// and the front as it needs them), the time of the last key-down and of each notch (in
 // microseconds of the performance counter).
 //
 // Usage: game_window CLASS TITLE STATUS_FILE [--child] [--at X Y]
+//        game_window --close TITLE   posts a close message to the first window of that title, as
+//                                    its close box would; exits 1 where there is none
 #ifndef UNICODE
 #define UNICODE
 #endif
@@ -24,6 +28,13 @@ std::map<std::string, long> counts;
 std::vector<long long> notchMicroseconds;
 long long lastKeyDown = 0; // microseconds
 bool changed = true;
+// What the programs see of the pointer and the front: where the cursor is, whether this window is
+// in front, and its hit-test code there (HTCLIENT 1, HTCAPTION 2, 0 outside it).
+struct {
+    POINT cursor;
+    bool front;
+    LRESULT hit;
+} seen{};
 std::wstring statusPath;
 HWND child = nullptr;
 
@@ -56,6 +67,8 @@ void writeStatus(HWND window) {
                          r.top, r.right, r.bottom);
         }
     }
+    std::fprintf(out, "cursor_x %ld\ncursor_y %ld\nfront %d\nhit %ld\n", seen.cursor.x, seen.cursor.y,
+                 seen.front ? 1 : 0, static_cast<long>(seen.hit));
     std::fprintf(out, "last_key_down_us %lld\nnotch_us", lastKeyDown);
     for (const long long time : notchMicroseconds) {
         std::fprintf(out, " %lld", time);
@@ -105,13 +118,26 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
                       static_cast<unsigned>(wParam & 0xFF));
         count(key);
         return 0;
-    case WM_TIMER:
+    case WM_TIMER: {
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        const bool front = ::GetForegroundWindow() == window;
+        const LRESULT hit =
+            ::WindowFromPoint(cursor) == window
+                ? ::SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(cursor.x, cursor.y))
+                : 0;
+        if (cursor.x != seen.cursor.x || cursor.y != seen.cursor.y || front != seen.front ||
+            hit != seen.hit) {
+            seen = {cursor, front, hit};
+            changed = true;
+        }
         if (changed) {
             changed = false;
             writeStatus(window);
             ::InvalidateRect(window, nullptr, TRUE);
         }
         return 0;
+    }
     case WM_PAINT: { // what it is, and the wheel notches it received, for a player to see
         PAINTSTRUCT paint;
         const HDC context = ::BeginPaint(window, &paint);
@@ -151,6 +177,10 @@ HWND createWindow(const wchar_t* className, const wchar_t* title, WNDPROC proced
 int main() {
     int argc = 0;
     wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    if (argv != nullptr && argc == 3 && std::wcscmp(argv[1], L"--close") == 0) {
+        const HWND target = ::FindWindowW(nullptr, argv[2]);
+        return target != nullptr && ::PostMessageW(target, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
     if (argv == nullptr || argc < 4) {
         std::fprintf(stderr, "usage: game_window CLASS TITLE STATUS_FILE [--child] [--at X Y]\n");
         return 2;

@@ -1,6 +1,7 @@
 #include "driver.h"
 
 #include "config/config_reader.h"
+#include "code_claims.h"
 #include "config/settings.h"
 #include "failure_report.h"
 #include "run_phase.h"
@@ -12,6 +13,7 @@ int runProgram(int argc, const char* const argv[], std::istream& input, std::ost
         runEmulation();
     } catch (const std::exception& error) {
         releaseHooks();
+        releaseClaims();
         return reportFailure(error, input, errors);
     }
 }

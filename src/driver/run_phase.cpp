@@ -1,5 +1,6 @@
 #include "run_phase.h"
 
+#include "code_claims.h"
 #include "config/settings.h"
 #include "emulation/bound_keys.h"
 #include "emulation/held_directions.h"
@@ -97,6 +98,7 @@ HHOOK installHook(int kind, HOOKPROC procedure) {
 }
 
 void runEmulation() {
+    claimCodes();
     if (!installHooks()) {
         raiseLastError();
     }

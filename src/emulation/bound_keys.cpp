@@ -2,6 +2,8 @@
 
 #include "held_directions.h"
 
+#include <cstdio>
+
 namespace {
 
 // The general code of a left or right Shift, Ctrl or Alt (0xA0 to 0xA5), or 0.
@@ -37,4 +39,10 @@ BindCode bindOf(std::uint32_t direction) {
 
 std::array<BindCode, 2> directionKeys(std::uint32_t direction) {
     return keysOf(bindOf(direction), bindOf(direction == DownHeld ? UpHeld : DownHeld));
+}
+
+std::string hex(BindCode code) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%02X", code);
+    return text;
 }

@@ -120,6 +120,7 @@ DWORD printSightings(void* parameter) {
             out << (sighting.kind == Press      ? pressLine(sighting, OwnWindow)
                     : sighting.kind == Scrolled ? scrolledLine(sighting)
                     : sighting.kind == Rights   ? rightsLine(sighting)
+                    : sighting.kind == Ready    ? readyLine()
                                                 : notScrollingLine());
         }
         if (const std::uint32_t notShown = Sightings.takeNotShown(); notShown != 0) {
@@ -183,10 +184,7 @@ int runKeyFinder(int argc, const char* const argv[], std::ostream& out, std::ist
     OwnWindow = ownWindow();
     Front = nullptr;
     useUtf8Console(STD_OUTPUT_HANDLE); // the system's key names are in the user's language
-    out << loadBinds(argc, argv)
-        << "Press the key or mouse button you want to bind.\n"
-           "To stop, close this window or press Ctrl+C.\n"
-        << std::flush;
+    out << loadBinds(argc, argv) << std::flush;
     Watch = ScrollWatch(CurrentSettings.interval);
     try {
         SightingsWaiting = CreateEventW(nullptr, false, false, nullptr);
@@ -200,6 +198,11 @@ int runKeyFinder(int argc, const char* const argv[], std::ostream& out, std::ist
         if (SetTimer(nullptr, 0, WatchInterval, nullptr) == 0) {
             raiseLastError();
         }
+        // Asked to press only once a press can show.
+        Sighting ready;
+        ready.kind = Sighting::Kind::Ready;
+        Sightings.push(ready);
+        SetEvent(SightingsWaiting);
     } catch (const std::exception& error) {
         for (const HHOOK hook : {MouseHook, KeyboardHook}) {
             if (hook != nullptr) {

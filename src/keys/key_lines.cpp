@@ -62,12 +62,6 @@ std::string utf8(const WCHAR* text, int length) {
     return bytes;
 }
 
-std::string hex(BindCode code) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%02X", code);
-    return text;
-}
-
 std::string nameOf(BindCode code, std::int32_t keyName, bool mouse) {
     if (mouse) {
         const char* const names[] = {"",
@@ -276,4 +270,9 @@ std::string notShownLine(std::uint32_t presses) {
     std::string line = std::to_string(presses);
     line.insert(0, 1, '(');
     return line.append(presses == 1 ? " press" : " presses").append(" not shown)\n");
+}
+
+std::string readyLine() {
+    return "Press the key or mouse button you want to bind.\n"
+           "To stop, close this window or press Ctrl+C.\n";
 }

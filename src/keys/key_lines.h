@@ -25,4 +25,5 @@ std::string pressLine(const Sighting& press, DesktopPlatform::HWND own);
 std::string rightsLine(const Sighting& front);
 std::string scrolledLine(const Sighting& run);
 std::string notScrollingLine();
+std::string readyLine();
 std::string notShownLine(std::uint32_t presses);

@@ -9,10 +9,11 @@
 #include <cstdint>
 
 // What one printed line tells of: a press the hooks saw, a run of VeltoMacro's notches that
-// ended, a bound key held where no notch arrived, or a window of more rights come to the front.
-// Recorded on the main thread, printed on another.
+// ended, a bound key held where no notch arrived, a window of more rights come to the front, or
+// that the hooks are in place and presses show from now on. Recorded on the main thread, printed
+// on another.
 struct Sighting {
-    enum class Kind : std::uint8_t { Press, Scrolled, NotScrolling, Rights };
+    enum class Kind : std::uint8_t { Press, Scrolled, NotScrolling, Rights, Ready };
 
     Kind kind = Kind::Press;
     std::uint32_t notShownBefore = 0; // presses that found the queue full just before this one

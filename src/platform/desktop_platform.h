@@ -138,6 +138,8 @@ inline constexpr int THREAD_PRIORITY_TIME_CRITICAL = 15;
 inline constexpr DWORD STD_OUTPUT_HANDLE = static_cast<DWORD>(-11);
 inline constexpr DWORD STD_ERROR_HANDLE = static_cast<DWORD>(-12);
 inline constexpr DWORD INFINITE = 0xFFFFFFFF;
+inline constexpr DWORD ERROR_ACCESS_DENIED = 5;
+inline constexpr DWORD ERROR_ALREADY_EXISTS = 183;
 inline constexpr DWORD INPUT_MOUSE = 0;
 inline constexpr DWORD MOUSEEVENTF_WHEEL = 0x0800;
 inline constexpr int WHEEL_DELTA = 120;
@@ -182,6 +184,11 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* lpFrequency);
 HANDLE CreateThread(void* lpThreadAttributes, std::size_t dwStackSize,
                     LPTHREAD_START_ROUTINE lpStartAddress, void* lpParameter, DWORD dwCreationFlags,
                     DWORD* lpThreadId);
+// The attributes are always null. A named mutex is the session's while any process has it open:
+// where it exists already, the last error is ERROR_ALREADY_EXISTS; where it exists with rights we
+// lack, the result is null and the last error ERROR_ACCESS_DENIED.
+HANDLE CreateMutexW(void* lpMutexAttributes, BOOL bInitialOwner, const WCHAR* lpName);
+BOOL CloseHandle(HANDLE hObject);
 // The attributes and the name are always null.
 HANDLE CreateEventW(void* lpEventAttributes, BOOL bManualReset, BOOL bInitialState,
                     const WCHAR* lpName);

@@ -23,6 +23,8 @@ constexpr auto SeamTimeCritical = DesktopPlatform::THREAD_PRIORITY_TIME_CRITICAL
 constexpr auto SeamStdOutput = DesktopPlatform::STD_OUTPUT_HANDLE;
 constexpr auto SeamStdError = DesktopPlatform::STD_ERROR_HANDLE;
 constexpr auto SeamInfinite = DesktopPlatform::INFINITE;
+constexpr auto SeamAccessDenied = DesktopPlatform::ERROR_ACCESS_DENIED;
+constexpr auto SeamAlreadyExists = DesktopPlatform::ERROR_ALREADY_EXISTS;
 } // namespace
 
 #ifndef NOMINMAX
@@ -67,7 +69,8 @@ static_assert(SeamRoot == GA_ROOT && SeamRootOwner == GA_ROOTOWNER &&
               SeamSwapButton == SM_SWAPBUTTON && SeamToScanCode == MAPVK_VK_TO_VSC_EX &&
               SeamTimeCritical == THREAD_PRIORITY_TIME_CRITICAL);
 static_assert(SeamStdOutput == STD_OUTPUT_HANDLE && SeamStdError == STD_ERROR_HANDLE &&
-              SeamInfinite == INFINITE);
+              SeamInfinite == INFINITE && SeamAccessDenied == ERROR_ACCESS_DENIED &&
+              SeamAlreadyExists == ERROR_ALREADY_EXISTS);
 static_assert(sameShape<LARGE_INTEGER, ::LARGE_INTEGER>());
 // Windows' DWORD is a long, ours a 32-bit int: the callbacks below differ in type only.
 static_assert(sizeof(DWORD) == sizeof(::DWORD) && sizeof(BOOL) == sizeof(::BOOL));
@@ -208,6 +211,15 @@ HANDLE CreateThread(void* lpThreadAttributes, std::size_t dwStackSize,
         ::CreateThread(static_cast<::LPSECURITY_ATTRIBUTES>(lpThreadAttributes), dwStackSize,
                        reinterpret_cast<::LPTHREAD_START_ROUTINE>(lpStartAddress), lpParameter,
                        dwCreationFlags, reinterpret_cast<::DWORD*>(lpThreadId)));
+}
+
+HANDLE CreateMutexW(void* lpMutexAttributes, BOOL bInitialOwner, const WCHAR* lpName) {
+    return ours(::CreateMutexW(static_cast<::LPSECURITY_ATTRIBUTES>(lpMutexAttributes),
+                               bInitialOwner, reinterpret_cast<const ::WCHAR*>(lpName)));
+}
+
+BOOL CloseHandle(HANDLE hObject) {
+    return ::CloseHandle(native(hObject));
 }
 
 HANDLE CreateEventW(void* lpEventAttributes, BOOL bManualReset, BOOL bInitialState,

@@ -365,6 +365,44 @@ HANDLE CreateThread(void*, std::size_t, LPTHREAD_START_ROUTINE lpStartAddress, v
     return reinterpret_cast<HANDLE>(4); // NOLINT(performance-no-int-to-ptr)
 }
 
+namespace {
+
+// The code a claim's name ends in, for the calls.
+std::string codeOf(const std::u16string& name) {
+    return {name.begin() + static_cast<std::ptrdiff_t>(name.rfind(u'.') + 1), name.end()};
+}
+
+} // namespace
+
+HANDLE CreateMutexW(void*, BOOL, const WCHAR* lpName) {
+    auto& s = state();
+    const std::u16string name(lpName);
+    auto& object = s.named[name];
+    const bool existed = object.handles > 0;
+    s.calls.push_back("claim " + codeOf(name) +
+                      (!existed ? "" : object.readable ? " taken" : " unreadable"));
+    if (existed && !object.readable) {
+        s.lastError = ERROR_ACCESS_DENIED;
+        return nullptr;
+    }
+    object = {object.handles + 1, true};
+    s.lastError = existed ? ERROR_ALREADY_EXISTS : 0;
+    s.opened.push_back(name);
+    return reinterpret_cast<HANDLE>(15 + s.opened.size()); // NOLINT(performance-no-int-to-ptr)
+}
+
+BOOL CloseHandle(HANDLE hObject) {
+    auto& s = state();
+    const auto index = reinterpret_cast<std::uintptr_t>(hObject) - 16;
+    if (index >= s.opened.size() || s.opened[index].empty()) {
+        return 0;
+    }
+    const std::u16string name = std::exchange(s.opened[index], u"");
+    s.calls.push_back("unclaim " + codeOf(name));
+    --s.named[name].handles;
+    return 1;
+}
+
 HANDLE CreateEventW(void*, BOOL bManualReset, BOOL bInitialState, const WCHAR*) {
     state().eventSet = bInitialState != 0;
     return bManualReset != 0 ? nullptr : reinterpret_cast<HANDLE>(3); // NOLINT: only auto-reset

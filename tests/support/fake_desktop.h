@@ -82,6 +82,14 @@ struct State {
     LPTHREAD_START_ROUTINE thread = nullptr;
     void* threadParameter = nullptr;
     bool eventSet = false, threadBlocked = false;
+    // Named mutexes: the handles open to each, by name (other programs' among them); `readable`
+    // false where a program with more rights made it. A handle is 16 + its place in `opened`.
+    struct Named {
+        int handles;
+        bool readable;
+    };
+    std::map<std::u16string, Named> named;
+    std::vector<std::u16string> opened;
 
     std::function<void()> whileWaiting; // may post a message; throws to end the wait for good
     std::vector<MSG> posted;

@@ -364,14 +364,14 @@ close                       => console code page 437
 ## a refused thread timer is reported, and the hooks released
 refuse check
 text 8 Not enough memory resources are available to process this command.\r\n
-start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms refused, unhook mouse, unhook keyboard, "No binds to show: there is no file VeltoMacro.ini.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C.", report "Error: Not enough memory resources are available to process this command.\n\nPress Enter to exit...\n", read 1, exit 1
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms refused, unhook mouse, unhook keyboard, "No binds to show: there is no file VeltoMacro.ini.", report "Error: Not enough memory resources are available to process this command.\n\nPress Enter to exit...\n", read 1, exit 1
 
 ## a refused hook is reported, and the hook before it released
 refuse keyboard 5
 text 5 Access is denied.\r\n
-start VeltoKeys             => thread, hook mouse, hook keyboard refused, unhook mouse, "No binds to show: there is no file VeltoMacro.ini.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C.", report "Error: Access is denied.\n\nPress Enter to exit...\n", read 1, exit 1
+start VeltoKeys             => thread, hook mouse, hook keyboard refused, unhook mouse, "No binds to show: there is no file VeltoMacro.ini.", report "Error: Access is denied.\n\nPress Enter to exit...\n", read 1, exit 1
 
 ## a refused printing thread is reported, before any hook is installed
 refuse thread
 text 8 Not enough memory resources are available to process this command.\r\n
-start VeltoKeys             => thread refused, "No binds to show: there is no file VeltoMacro.ini.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C.", report "Error: Not enough memory resources are available to process this command.\n\nPress Enter to exit...\n", read 1, exit 1
+start VeltoKeys             => thread refused, "No binds to show: there is no file VeltoMacro.ini.", report "Error: Not enough memory resources are available to process this command.\n\nPress Enter to exit...\n", read 1, exit 1

@@ -11,7 +11,7 @@
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 drop keyboard
 WM_KEYDOWN 0x26             => passed
 tick                        => idle
@@ -29,7 +29,7 @@ config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 child panel game Panel
 focus game
-start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
 wait 250
@@ -53,7 +53,7 @@ wait 250                    => unhook keyboard refused, hook keyboard
 config [general]\ndownbind = 5\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x05, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_XBUTTONDOWN data=0x10000 => swallowed
 tick                        => notch -120
 wait 250
@@ -74,7 +74,7 @@ tick                        => idle
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
 drop keyboard
@@ -91,7 +91,7 @@ tick                        => idle
 config [general]\nupbind = 1\ndownbind = 0x28\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x28, claim 0x01, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 drop keyboard
 refuse keyboard 5
 WM_KEYDOWN 0x28             => passed
@@ -110,7 +110,7 @@ window game LaunchUnrealUWindowsClient Velto
 child panel game Panel
 focus game
 swap buttons
-start                       => hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x28, claim 0x02, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x41             => passed
 WM_LBUTTONDOWN              => passed
 cursor panel
@@ -134,7 +134,7 @@ config [general]\nupbind = 1\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
 swap buttons
-start                       => hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x01, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 drop mouse
 WM_RBUTTONDOWN              => passed
 WM_RBUTTONUP                => passed
@@ -146,7 +146,7 @@ wait 250                    => unhook mouse refused, hook mouse
 config [general]\nupbind = 1\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x01, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 drop mouse
 WM_RBUTTONDOWN              => passed
 wait 250
@@ -159,7 +159,7 @@ window game LaunchUnrealUWindowsClient Velto
 focus game
 WM_KEYDOWN 0x26             => passed
 WM_MBUTTONDOWN              => passed
-start                       => hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x04, claim 0x26, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
 WM_KEYUP 0x26               => passed
@@ -175,7 +175,7 @@ wait 250
 config [general]\nupbind = 0xA2\ndownbind = 5\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x05, claim 0xA2, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_XBUTTONDOWN data=0x10000 => swallowed
 tick                        => notch -120
 WM_KEYDOWN 0xA2 scan=0x21D  => passed
@@ -203,7 +203,7 @@ child panel game Panel
 window admin TaskManagerWindow Task Manager
 elevated admin
 focus game
-start                       => hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x05, claim 0x26, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 cursor panel
 WM_KEYDOWN 0x26             => passed
 wait 250
@@ -251,7 +251,7 @@ child panel game Panel
 window admin TaskManagerWindow Task Manager
 elevated admin 0x3000
 focus game
-start                       => hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x05, claim 0x26, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 cursor panel
 WM_KEYDOWN 0x26             => passed
 wait 250
@@ -296,7 +296,7 @@ window game LaunchUnrealUWindowsClient Velto
 window admin TaskManagerWindow Task Manager
 elevated admin
 focus admin
-start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => passed
 focus game
 WM_KEYDOWN 0x26             => swallowed
@@ -311,7 +311,7 @@ child panel game Panel
 window admin TaskManagerWindow Task Manager
 elevated admin
 focus game
-start                       => hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x05, claim 0x26, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 cursor panel
 WM_KEYDOWN 0x26             => passed
 focus admin
@@ -334,7 +334,7 @@ child panel game Panel
 window admin TaskManagerWindow Task Manager
 elevated admin
 focus game
-start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 cursor panel
 WM_KEYDOWN 0x26             => passed
 WM_KEYUP 0x26               => passed
@@ -357,7 +357,7 @@ window game LaunchUnrealUWindowsClient Velto
 window admin TaskManagerWindow Task Manager
 elevated admin
 focus admin
-start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 wait 250
 reused admin
 drop keyboard
@@ -371,7 +371,7 @@ child panel game Panel
 window admin TaskManagerWindow Task Manager
 elevated admin
 focus game
-start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0xA0, claim 0xA1, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 cursor panel
 WM_KEYDOWN 0xA1 scan=0x36   => passed
 wait 250
@@ -399,7 +399,7 @@ window game LaunchUnrealUWindowsClient Velto
 window admin TaskManagerWindow Task Manager
 elevated admin
 focus game
-start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
 focus admin
@@ -414,7 +414,7 @@ config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 window notepad Notepad
 focus game
-start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
 focus notepad

@@ -7,35 +7,51 @@
 
 ## two keys: the keyboard hook only, then the timer at the configured interval
 config [general]\ninterval = 10\nupbind = 0x26\ndownbind = 0x28\n
-start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 10 ms
+start                       => claim 0x28, claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 10 ms
 
 ## the extra buttons: the mouse hook only
 config [general]\nupbind = 5\ndownbind = 6\n
-start                       => hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x06, claim 0x05, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## a button and a key: both hooks, the mouse hook first either way
 config [general]\nupbind = 1\ndownbind = 40\n
-start                       => hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x28, claim 0x01, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## a key and a button
 config [general]\nupbind = 40\ndownbind = 1\n
-start                       => hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x01, claim 0x28, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## code 3 and codes from 7 up are keys
 config [general]\ndownbind = 3\nupbind = 7\n
-start                       => hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x03, claim 0x07, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## the right button
 config [general]\nupbind = 2\n
-start                       => hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x02, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## the middle button alone
 config [general]\nupbind = 4\n
-start                       => hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x04, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## the second extra button alone
 config [general]\nupbind = 6\n
-start                       => hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x06, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+
+## a code another copy in the session binds: refused before any hook, and holding no claim while it waits
+config [general]\nupbind = 0x26\ndownbind = 5\n
+copy 0x26
+start                       => claim 0x05, claim 0x26 taken, unclaim 0x05, unclaim 0x26, report "Error: Another copy is running with 0x26 bound: close that copy first.\n\nPress Enter to exit...\n", read 1, exit 1
+
+## a general code covers both its keys; a claim made by a copy with more rights cannot be read, and counts as taken
+config [general]\nupbind = 0x10\n
+copy 0xA1 elevated
+start                       => claim 0xA0, claim 0xA1 unreadable, unclaim 0xA0, report "Error: Another copy is running with 0xA1 bound: close that copy first.\n\nPress Enter to exit...\n", read 1, exit 1
+
+## copies whose binds differ run side by side
+config [general]\nupbind = 0x10\ndownbind = 0xA0\n
+copy 0x26
+copy 0x05
+start                       => claim 0xA0, claim 0xA1, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## no argument: VeltoMacro.ini in the working folder
 config [general]\nupbind = 256\n
@@ -60,41 +76,41 @@ start                       => report "Error: Unable to open configuration file:
 config [general]\nupbind = 1\ndownbind = 40\n
 refuse keyboard 5
 text 5 Access is denied.\r\n
-start                       => hook mouse, hook keyboard refused, unhook mouse, report "Error: Access is denied.\n\nPress Enter to exit...\n", read 1, exit 1
+start                       => claim 0x28, claim 0x01, hook mouse, hook keyboard refused, unhook mouse, unclaim 0x28, unclaim 0x01, report "Error: Access is denied.\n\nPress Enter to exit...\n", read 1, exit 1
 
 ## the system's text, without trailing blanks of any kind
 config [general]\nupbind = 5\n
 refuse mouse 1428
 text 1428 Cannot set nonlocal hook without a module handle. \t\0\r\n\0
-start                       => hook mouse refused, report "Error: Cannot set nonlocal hook without a module handle.\n\nPress Enter to exit...\n", read 1, exit 1
+start                       => claim 0x05, hook mouse refused, unclaim 0x05, report "Error: Cannot set nonlocal hook without a module handle.\n\nPress Enter to exit...\n", read 1, exit 1
 
 ## inner line ends and leading blanks of the system's text stay
 config [general]\nupbind = 38\n
 refuse keyboard 1400
 text 1400 \x20 Invalid window handle.\r\nTry again.\r\n
-start                       => hook keyboard refused, report "Error:   Invalid window handle.\r\nTry again.\n\nPress Enter to exit...\n", read 1, exit 1
+start                       => claim 0x26, hook keyboard refused, unclaim 0x26, report "Error:   Invalid window handle.\r\nTry again.\n\nPress Enter to exit...\n", read 1, exit 1
 
 ## a code the system has no text for
 config [general]\nupbind = 38\n
 refuse keyboard 0xE0001234
-start                       => hook keyboard refused, report "Error: unknown error\n\nPress Enter to exit...\n", read 1, exit 1
+start                       => claim 0x26, hook keyboard refused, unclaim 0x26, report "Error: unknown error\n\nPress Enter to exit...\n", read 1, exit 1
 
 ## a text of blanks only is no text
 config [general]\nupbind = 38\n
 refuse keyboard 87
 text 87 \x20\r\n
-start                       => hook keyboard refused, report "Error: unknown error\n\nPress Enter to exit...\n", read 1, exit 1
+start                       => claim 0x26, hook keyboard refused, unclaim 0x26, report "Error: unknown error\n\nPress Enter to exit...\n", read 1, exit 1
 
 ## a refused thread timer for the hooks' check: the hooks released, and the system's reason
 config [general]\nupbind = 0x26\n
 refuse check
 text 8 Not enough memory resources are available to process this command.\r\n
-start                       => hook keyboard, thread timer 250 ms refused, unhook keyboard, report "Error: Not enough memory resources are available to process this command.\n\nPress Enter to exit...\n", read 1, exit 1
+start                       => claim 0x26, hook keyboard, thread timer 250 ms refused, unhook keyboard, unclaim 0x26, report "Error: Not enough memory resources are available to process this command.\n\nPress Enter to exit...\n", read 1, exit 1
 
 ## a refused timer: every hook released, and the interval named
 config [general]\ninterval = 70000\nupbind = 2\ndownbind = 0x28\n
 refuse timer
-start                       => hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 70000 ms refused, unhook mouse, unhook keyboard, report "Error: Unable to start the scroll timer with an interval of 70000 milliseconds.\n\nPress Enter to exit...\n", read 1, exit 1
+start                       => claim 0x28, claim 0x02, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 70000 ms refused, unhook mouse, unhook keyboard, unclaim 0x28, unclaim 0x02, report "Error: Unable to start the scroll timer with an interval of 70000 milliseconds.\n\nPress Enter to exit...\n", read 1, exit 1
 
 ## on a console the report is shown as UTF-8, and the console's own code page comes back after it
 config [general]\nupbind = 38\n\xC3\xBCber = 1\n
