@@ -117,6 +117,9 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
                       message == WM_KEYDOWN || message == WM_SYSKEYDOWN ? "down" : "up",
                       static_cast<unsigned>(wParam & 0xFF));
         count(key);
+        // Whether the key is down as far as this window can tell: its last event was a key-down.
+        std::snprintf(key, sizeof key, "key_held_%02x", static_cast<unsigned>(wParam & 0xFF));
+        counts[key] = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
         return 0;
     case WM_TIMER: {
         POINT cursor{};

@@ -98,6 +98,11 @@ HHOOK installHook(int kind, HOOKPROC procedure) {
 }
 
 void runEmulation() {
+    // Windows ends a console program whose console window is closed. Under Wine a close may end
+    // only the console's host and leave the program running, scrolling where a bind is held, with
+    // no window left to close (seen when the pointer was not over the console window): the
+    // program ends itself once its console window is gone.
+    const HWND console = GetConsoleWindow();
     claimCodes();
     if (!installHooks()) {
         raiseLastError();
@@ -127,6 +132,9 @@ void runEmulation() {
     for (;;) {
         if (GetMessageW(&message, nullptr, 0, 0) > 0) {
             if (message.message == WM_TIMER) {
+                if (console != nullptr && IsWindow(console) == 0) {
+                    ExitProcess(ConsoleClosedExit);
+                }
                 checkHooks();
             }
             TranslateMessage(&message);

@@ -2,6 +2,9 @@
 
 #include "platform/desktop_platform.h"
 
+// The exit code of a program whose console window was closed: Windows' own (STATUS_CONTROL_C_EXIT).
+inline constexpr DesktopPlatform::UINT ConsoleClosedExit = 0xC000013A;
+
 // How often the hooks are checked for having been lost, in milliseconds.
 inline constexpr DesktopPlatform::UINT HookCheckInterval = 250;
 

@@ -163,6 +163,7 @@ int GetKeyNameTextW(LONG lParam, WCHAR* lpString, int cchSize);
 UINT MapVirtualKeyW(UINT uCode, UINT uMapType);
 HWND GetAncestor(HWND hwnd, UINT gaFlags);
 BOOL IsWindowVisible(HWND hWnd);
+BOOL IsWindow(HWND hWnd);
 SHORT GetAsyncKeyState(int vKey);
 int GetSystemMetrics(int nIndex);
 DWORD GetWindowThreadProcessId(HWND hWnd, DWORD* lpdwProcessId);
@@ -177,6 +178,7 @@ MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_
 DWORD GetLastError();
 HANDLE GetCurrentThread();
 DWORD GetCurrentProcessId();
+[[noreturn]] void ExitProcess(UINT uExitCode);
 BOOL SetThreadPriority(HANDLE hThread, int nPriority);
 BOOL QueryPerformanceCounter(LARGE_INTEGER* lpPerformanceCount);
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* lpFrequency);

@@ -159,6 +159,10 @@ BOOL IsWindowVisible(HWND hWnd) {
     return ::IsWindowVisible(native(hWnd));
 }
 
+BOOL IsWindow(HWND hWnd) {
+    return ::IsWindow(native(hWnd));
+}
+
 SHORT GetAsyncKeyState(int vKey) {
     return ::GetAsyncKeyState(vKey);
 }
@@ -190,6 +194,10 @@ HANDLE GetCurrentThread() {
 
 DWORD GetCurrentProcessId() {
     return ::GetCurrentProcessId();
+}
+
+void ExitProcess(UINT uExitCode) {
+    ::ExitProcess(uExitCode);
 }
 
 BOOL SetThreadPriority(HANDLE hThread, int nPriority) {

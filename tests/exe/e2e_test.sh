@@ -238,6 +238,91 @@ scenario_held() {
         "$downs" -ge 1 -a "$(v game wheel_up)" -gt 0 -a "$(v game key_up_26)" -gt "$ups"
 }
 
+# The ways a player stops the programs, each while it works. VeltoMacro in a console window of its
+# own, as a double-click starts it, a bind held over the game: a close message to that window (what
+# its close box sends; the game stays in front) ends it and its scrolling, and Ctrl+C in it (which
+# brings it to the front) ends it too; afterwards the bound key reaches the game, and nothing is
+# left down there. VeltoKeys closed while it prints ends too.
+scenario_stop() {
+    s window game LaunchUnrealUWindowsClient Velto 540 440
+    s activate game
+    local wheel downs took
+    for way in close ctrl+c; do
+        s velto '[general]\ninterval = 20\nupbind = 0x26\n' "keydown Up" "keyup Up" game --console
+        wheel=$(v game wheel_up)
+        xdotool keydown Up
+        w await game wheel_up -gt "$wheel"
+        if [ $way = close ]; then
+            "$root/cmake/wine-run" "$VELTO_BUILD/bench/game_window.exe" --close \
+                "$(xdotool getwindowname "$(cat "$work/velto.id")")"
+        else # its console to the front, then Ctrl+C there
+            eval "$(xdotool getwindowgeometry --shell "$(cat "$work/velto.id")")"
+            s move game $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+            xdotool click 1 windowfocus --sync "$(cat "$work/velto.id")" key ctrl+c
+        fi
+        took=$(w gone "$(cat "$work/velto.pid")")
+        check "$way: VeltoMacro ends while Up is held, within 5 s (${took:-over 10} s)" \
+            "$(awk -v t="${took:-99}" 'BEGIN { print t <= 5 }')" -eq 1
+        xdotool keyup Up
+        [ $way = close ] && check "close: the game stayed in front" "$(v game front)" -eq 1
+        s activate game
+        wheel=$(v game wheel_up) downs=$(v game key_down_26)
+        xdotool key Up
+        s settle game
+        check "$way: afterwards Up reaches the game, is left down nowhere, and nothing scrolls" \
+            "$(v game key_down_26)" -gt "$downs" -a "$(v game key_held_26)" -eq 0 -a \
+            "$(v game wheel_up)" -eq "$wheel"
+    done
+    s keys --console
+    xdotool key --delay 15 --repeat 100 a &
+    w lines "$work/keys.log" 10 '^A '
+    "$root/cmake/wine-run" "$VELTO_BUILD/bench/game_window.exe" --close \
+        "$(xdotool getwindowname "$(cat "$work/keys.id")")"
+    took=$(w gone "$(cat "$work/keys.pid")")
+    check "VeltoKeys closed while it prints ends, within 5 s (${took:-over 10} s)" \
+        "$(awk -v t="${took:-99}" 'BEGIN { print t <= 5 }')" -eq 1
+    wait
+}
+
+# One copy a bound code: a copy of other binds runs beside one of Up; the copy of Up killed outright
+# frees its code at once, and a new copy of Up starts and scrolls. (A copy of a code taken is
+# refused: scenario `reports`.)
+scenario_copies() {
+    s window game LaunchUnrealUWindowsClient Velto 20 20
+    s activate game
+    s velto '[general]\ninterval = 20\ndownbind = 5\n' "mousedown 8" "mouseup 8" game
+    s velto '[general]\ninterval = 20\nupbind = 0x26\n' "keydown Up" "keyup Up" game
+    local up down
+    up=$(v game wheel_up) down=$(v game wheel_down)
+    xdotool keydown Up sleep 0.5 keyup Up mousedown 8 sleep 0.5 mouseup 8
+    s settle game
+    check "side by side: Up scrolls up, the side button down" \
+        "$(v game wheel_up)" -gt "$up" -a "$(v game wheel_down)" -gt "$down"
+    kill -9 "$(cat "$work/velto.pid")"
+    w gone "$(cat "$work/velto.pid")" >/dev/null
+    s velto - "keydown Up" "keyup Up" game
+    check "the copy of Up killed outright, a new one starts and scrolls, silently" ! -s "$work/velto.log"
+}
+
+# A window's title bar is its own surface: over it VeltoMacro acts. Without a window manager Wine
+# draws none on the X display, so here in a Wine virtual desktop, which draws them; the point is
+# confirmed as the caption by the window's own hit test (HTCAPTION).
+scenario_title_bar() {
+    export VELTO_DESKTOP=velto,1000x700
+    s window game LaunchUnrealUWindowsClient Velto 100 100
+    s activate game
+    s velto '[general]\ninterval = 20\ndownbind = 5\n' "mousedown 8" "mouseup 8" game
+    local down x y
+    read -r x y < <(awk '$1 == "client" { print int(($2 + $4) / 2), $3 - 8 }' "$work/game.txt")
+    s move game "$x" "$y"
+    w await game hit -eq 2 # HTCAPTION
+    down=$(v game wheel_down)
+    xdotool mousedown 8 sleep 0.5 mouseup 8
+    s settle game
+    check "over its title bar (hit test $(v game hit), 2 the caption) the side button scrolls down" \
+        "$(v game hit)" -eq 2 -a "$(v game wheel_down)" -gt "$down"
+}
+
 # report MESSAGE [ARG...]: VeltoMacro's report byte for byte on standard error (Wine turns "\n"
 # into "\r\n"), nothing on standard output, exit code 1, input at its end ending the wait. In the
 # working folder.

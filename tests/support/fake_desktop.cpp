@@ -1,6 +1,7 @@
 #include "fake_desktop.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 #include <utility>
@@ -233,6 +234,18 @@ HWND GetAncestor(HWND hwnd, UINT gaFlags) {
         hwnd = up;
     }
     return windowOf(hwnd) != nullptr ? hwnd : nullptr;
+}
+
+BOOL IsWindow(HWND hWnd) {
+    const Window* window = windowOf(hWnd);
+    return window != nullptr && !window->destroyed ? 1 : 0;
+}
+
+void ExitProcess(UINT uExitCode) {
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%X", uExitCode);
+    state().calls.push_back(std::string("exit ") + code);
+    throw Exited{};
 }
 
 BOOL IsWindowVisible(HWND hWnd) {

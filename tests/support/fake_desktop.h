@@ -26,10 +26,13 @@ inline constexpr LRESULT PassedOn = 0x5EED;
 // the test runs it again from its start.
 struct Parked {};
 
+// Thrown by ExitProcess: the process is over.
+struct Exited {};
+
 struct Window {
     std::u16string className, title;
     HWND parent = nullptr, owner = nullptr;
-    bool visible = true;
+    bool visible = true, destroyed = false;
     DWORD integrity = 0x2000; // its program's level; 0 where its token cannot be read
     DWORD process = 0;        // its program, never one of another window, in this run or before
 

@@ -150,6 +150,9 @@ private:
                         ", exit " + std::to_string(code));
             } catch (const CaseOver&) {
                 settle();
+            } catch (const FakeDesktop::Exited&) {
+                settle();
+                ended = true;
             }
         });
     }
@@ -241,6 +244,8 @@ private:
             named(word[1]).integrity = word[2].empty() ? 0 : number(word[2]);
         } else if (verb == "copy") { // another copy claims a code, `elevated` with more rights
             desktop.named[utf16("Local\\VeltoMacro.code." + word[1])] = {1, word[2].empty()};
+        } else if (verb == "destroy") { // the window is gone, as a console's is when it is closed
+            named(word[1]).destroyed = true;
         } else if (verb == "reused") { // its handle now another program's, of our rights
             named(word[1]).process += 0x10000, named(word[1]).integrity = 0x2000;
         } else if (verb == "drop") {

@@ -53,6 +53,21 @@ copy 0x26
 copy 0x05
 start                       => claim 0xA0, claim 0xA1, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
+## its console window closed: it ends itself at the next check, with Windows' code for a closed console
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+window console ConsoleWindowClass
+console-window console
+focus game
+start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26             => swallowed
+tick                        => notch +120
+wait 250
+destroy console
+tick                        => notch +120
+wait 250                    => exit 0xC000013A
+tick                        => (not reached)
+
 ## no argument: VeltoMacro.ini in the working folder
 config [general]\nupbind = 256\n
 start                       => report "Error: VeltoMacro.ini:2: Invalid value for scroll up key bind.\n\nPress Enter to exit...\n", read 1, exit 1
