@@ -241,20 +241,24 @@ scenario_held() {
 # The ways a player stops the programs, each while it works. VeltoMacro in a console window of its
 # own, as a double-click starts it, a bind held over the game: a close message to that window (what
 # its close box sends; the game stays in front) ends it and its scrolling, and Ctrl+C in it (which
-# brings it to the front) ends it too; afterwards the bound key reaches the game, and nothing is
-# left down there. VeltoKeys closed while it prints ends too.
+# brings it to the front) ends it too; so does Ctrl+C in the terminal that started it (SIGINT).
+# Afterwards the bound key reaches the game, and nothing is left down there. VeltoKeys closed while
+# it prints ends too.
 scenario_stop() {
     s window game LaunchUnrealUWindowsClient Velto 540 440
     s activate game
     local wheel downs took
-    for way in close ctrl+c; do
-        s velto '[general]\ninterval = 20\nupbind = 0x26\n' "keydown Up" "keyup Up" game --console
+    for way in close ctrl+c terminal; do
+        s velto '[general]\ninterval = 20\nupbind = 0x26\n' "keydown Up" "keyup Up" game \
+            "$([ $way = terminal ] || echo --console)"
         wheel=$(v game wheel_up)
         xdotool keydown Up
         w await game wheel_up -gt "$wheel"
         if [ $way = close ]; then
             "$root/cmake/wine-run" "$VELTO_BUILD/bench/game_window.exe" --close \
                 "$(xdotool getwindowname "$(cat "$work/velto.id")")"
+        elif [ $way = terminal ]; then
+            kill -INT "$(cat "$work/velto.pid")"
         else # its console to the front, then Ctrl+C there
             eval "$(xdotool getwindowgeometry --shell "$(cat "$work/velto.id")")"
             s move game $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
@@ -264,7 +268,7 @@ scenario_stop() {
         check "$way: VeltoMacro ends while Up is held, within 5 s (${took:-over 10} s)" \
             "$(awk -v t="${took:-99}" 'BEGIN { print t <= 5 }')" -eq 1
         xdotool keyup Up
-        [ $way = close ] && check "close: the game stayed in front" "$(v game front)" -eq 1
+        [ $way = ctrl+c ] || check "$way: the game stayed in front" "$(v game front)" -eq 1
         s activate game
         wheel=$(v game wheel_up) downs=$(v game key_down_26)
         xdotool key Up
