@@ -33,10 +33,14 @@ TEST_P(Transcript, ProgramsAnswerAsWritten) {
         }
     }
     ASSERT_FALSE(cases.empty()) << path;
-    // Windows documents neither whether a swallowed button's state goes down nor when a general
-    // modifier's does: every case must answer alike either way. The first way is rewritten.
-    const Line buttons{0, "model buttons-first", "", ""}, general{0, "model general-first", "", ""};
-    for (const std::vector<Line>& models : {std::vector<Line>{}, {buttons}, {general, buttons}}) {
+    // Windows documents neither whether a swallowed button's or key's state goes down, nor when a
+    // general modifier's does, nor when raw input is made: every case must answer alike every way.
+    // The first way is rewritten.
+    const auto model = [](const char* way) { return Line{0, std::string("model ") + way, "", ""}; };
+    const Line buttons = model("buttons-first"), keys = model("key-state-always"),
+               general = model("general-first"), raw = model("raw-first");
+    for (const std::vector<Line>& models : {std::vector<Line>{}, {buttons, keys}, {general, raw},
+                                            {buttons, keys, general, raw}}) {
         for (const auto& [title, written] : cases) {
             std::vector<Line> lines = models;
             lines.insert(lines.end(), written.begin(), written.end());

@@ -5,9 +5,9 @@
 #include "emulation/bound_keys.h"
 #include "emulation/held_directions.h"
 #include "emulation/input_hooks.h"
+#include "emulation/lost_input.h"
 #include "emulation/mouse_buttons.h"
 #include "emulation/scroll_pump.h"
-#include "emulation/window_rights.h"
 #include "platform/platform_error.h"
 
 #include <stdexcept>
@@ -36,55 +36,24 @@ bool installHooks() {
                                         WH_KEYBOARD_LL, keyboardHookProc, nullptr, 0)) != nullptr;
 }
 
-// The system's key state of every key the binds cover, against what the hooks saw of it: the
-// directions with a key pressed where no hook of ours saw it, down now (recorded as the
-// application's) or pressed since the last reading. Resets what the hooks saw since then.
-std::uint32_t pressesUnseen() {
-    // The system's key state knows the physical buttons: with the buttons swapped, the logical
-    // left one (code 1) is the physical right one (code 2).
-    const bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
-    std::uint32_t unseen = 0;
-    for (const std::uint32_t bit : {DownHeld, UpHeld}) {
-        for (const BindCode code : directionKeys(bit)) {
-            if (code == 0) {
-                continue;
-            }
-            std::uint16_t& seen = HookMemory.codes[code];
-            const BindCode physical = swapped && (code == 1 || code == 2) ? 3 - code : code;
-            const SHORT state = GetAsyncKeyState(static_cast<int>(physical));
-            const bool down = (state & 0x8000) != 0, pressedSince = (state & 1) != 0;
-            const bool fresh = (seen & PressedSinceCheck) != 0;
-            if ((seen & LentDown) != 0 && (GetAsyncKeyState(RightAlt) & 0x8000) == 0) {
-                seen &= ~LentDown; // AltGr went up where no hook saw it
-            }
-            if (!down && !fresh) { // released, wherever that was
-                // A key whose press passed is no longer held; one swallowed reads up all along.
-                if ((seen & MayShowDown) != 0 && !isMouseCode(code)) {
-                    seen &= ~Held;
-                }
-                seen &= (seen & Shadowed) != 0 ? ~MayShowDown : ~(MayShowDown | PressedUnseen);
-                std::uint8_t& had = HookMemory.applicationHas[HookMemory.passedBy[code]];
-                had = had == code ? 0 : had;
-            }
-            if (down && (seen & (MayShowDown | PressedUnseen | LentDown)) == 0) {
-                seen |= PressedUnseen;
-                unseen |= bit;
-            }
-            if (pressedSince && !fresh) { // down still, where another input's release hid it
-                unseen |= bit;
-                seen |= (seen & Borrowed) != 0 ? PressedUnseen : 0;
-            }
-            seen &= ~PressedSinceCheck;
-        }
-    }
-    return unseen;
+// The kinds of input the binds need, by hook.
+std::uint32_t boundKinds() {
+    return (needsKeyboardHook() ? KeyboardKind : 0) | (needsMouseHook() ? MouseKind : 0);
 }
 
-// A window of higher rights, or another desktop (the lock screen, an elevation prompt), in front
-// reads every key as up.
-bool keyStateReadable() {
-    const HWND front = GetForegroundWindow();
-    return front != nullptr && !hasMoreRights(front);
+// A bound key or button already down reached the application before the hooks were there: its
+// release must reach it too. The system's state knows the physical buttons: with the buttons
+// swapped, the logical left one (code 1) is the physical right one (code 2).
+void noteHeldBeforeStart() {
+    const bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
+    for (const std::uint32_t bit : {DownHeld, UpHeld}) {
+        for (const BindCode code : directionKeys(bit)) {
+            const BindCode physical = swapped && (code == 1 || code == 2) ? 3 - code : code;
+            if (code != 0 && (GetAsyncKeyState(static_cast<int>(physical)) & 0x8000) != 0) {
+                HookMemory.codes[code] |= PressedUnseen;
+            }
+        }
+    }
 }
 
 } // namespace
@@ -107,11 +76,9 @@ void runEmulation() {
     if (!installHooks()) {
         raiseLastError();
     }
-    // A bound input already held reached the application before the hooks were there: its
-    // release must reach it too.
-    if (keyStateReadable()) {
-        pressesUnseen();
-    }
+    noteHeldBeforeStart();
+    watchForLostInput(boundKinds());
+    HookThreadAlive.store(GetTickCount());
     // The one thread timer: every WM_TIMER of the loop is the hooks' check.
     if (SetTimer(nullptr, 0, HookCheckInterval, nullptr) == 0) {
         raiseLastError();
@@ -131,6 +98,7 @@ void runEmulation() {
     MSG message;
     for (;;) {
         if (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            HookThreadAlive.store(GetTickCount());
             if (message.message == WM_TIMER) {
                 if (console != nullptr && IsWindow(console) == 0) {
                     ExitProcess(ConsoleClosedExit);
@@ -144,31 +112,29 @@ void runEmulation() {
 }
 
 void checkHooks() {
-    std::uint32_t unseen = 0, pressed = HookMemory.directionsPressed;
-    if (keyStateReadable()) {
-        unseen = pressesUnseen();
-        HookMemory.directionsPressed = 0;
-    }
+    const std::uint32_t lost = takeLostKinds();
     const bool installed = (HookHandles.mouse != nullptr || !needsMouseHook()) &&
                            (HookHandles.keyboard != nullptr || !needsKeyboardHook());
-    if (unseen == 0 && installed) {
+    if (lost == 0 && installed) {
         return;
     }
     releaseHooks();
     HookHandles = InstalledHooks{};
     installHooks(); // a refusal is tried again at the next check
-    HeldDirections.fetch_and(~(unseen & ~pressed));
-    // A press no hook saw may have come between the presses held now and their releases: these let
-    // their releases through, so that none stays down in the game. Where that press was of their
-    // kind, their own releases may have gone unseen too.
-    bool kind[2] = {}; // of a press unseen, by mouse
+    // Input of a kind was lost: a direction of that kind may have lost its release.
     for (const std::uint32_t bit : {DownHeld, UpHeld}) {
-        kind[isMouseCode(bindOf(bit)) ? 1 : 0] |= (unseen & bit) != 0;
+        if ((lost & (isMouseCode(bindOf(bit)) ? MouseKind : KeyboardKind)) != 0) {
+            HeldDirections.fetch_and(~bit);
+        }
     }
+    // A press no hook saw may have come between the presses held now and their releases: these let
+    // their releases through, so that none stays down in the game. Where input of their kind was
+    // lost, their own releases may have been too.
     for (BindCode code = 0; code < HookMemory.codes.size(); ++code) {
-        std::uint16_t& seen = HookMemory.codes[code];
+        std::uint8_t& seen = HookMemory.codes[code];
         if ((seen & Held) != 0) {
-            seen |= Retaken | (kind[isMouseCode(code) ? 1 : 0] ? Doubted : 0);
+            const std::uint32_t kind = isMouseCode(code) ? MouseKind : KeyboardKind;
+            seen |= Retaken | ((lost & kind) != 0 ? Doubted : 0);
         }
     }
 }

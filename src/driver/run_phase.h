@@ -16,14 +16,11 @@ inline constexpr DesktopPlatform::UINT HookCheckInterval = 250;
 // Removes the hooks runEmulation installed; for the failure report.
 void releaseHooks();
 
-// Windows removes a low-level hook silently when it once answers too late. What that leaves behind
-// is a bound key or button that the system's key state shows pressed, now or since the last check,
-// although no hook of ours let such a press pass. Then the hooks are installed anew; a direction
-// whose keys no hook saw pressed since the last check is forgotten, since its release may have gone
-// unseen too; and a key still down is recorded as the application's, so that its release reaches
-// it. Fresh hooks and what they see cut no scroll the player holds, so the same traces left by a
-// press where the hooks are not called (a window of higher rights) do no harm. Nothing is read
-// while the key state cannot be (such a window, or another desktop, in front). Main thread only.
+// Windows passes input on without a hook that answered too late, and may then remove the hook
+// silently. Where input of a kind was lost so, the hooks are installed anew and the directions of
+// that kind are forgotten, since their releases may have been lost too; what is held then has its
+// release let through, so that no key stays down in the game. Live hooks are never taken back.
+// Main thread only.
 void checkHooks();
 
 // Installs a system-wide low-level hook of the given kind, or raises the platform's refusal.

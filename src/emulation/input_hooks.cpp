@@ -2,6 +2,7 @@
 
 #include "bound_keys.h"
 #include "held_directions.h"
+#include "lost_input.h"
 #include "mouse_buttons.h"
 #include "target_window.h"
 
@@ -19,22 +20,24 @@ using namespace DesktopPlatform;
 
 constexpr BindCode LeftControl = 0xA2;
 
+bool isDown(BindCode code) {
+    return (GetAsyncKeyState(static_cast<int>(code)) & 0x8000) != 0;
+}
+
 // Whether a key of the direction's bind other than `released` is still held: a general code binds
 // two, and its direction lasts while either is held. One whose press passed shows in the system's
-// state while held (its release may have gone where no hook saw it); one swallowed never does.
+// state while held (its release may have gone where no hook saw it); one swallowed never need.
 bool otherKeyHeld(std::uint32_t bit, BindCode released) {
     const auto keys = directionKeys(bit);
     return std::any_of(keys.begin(), keys.end(), [released](BindCode key) {
-        const std::uint16_t seen = HookMemory.codes[key];
-        return key != 0 && key != released && (seen & (Held | Doubted)) == Held &&
-               ((seen & MayShowDown) == 0 ||
-                (GetAsyncKeyState(static_cast<int>(key)) & 0x8000) != 0);
+        return key != 0 && key != released && (HookMemory.codes[key] & (Held | Doubted)) == Held &&
+               (HookMemory.passedBy[key] == 0 || isDown(key));
     });
 }
 
 // Whether the application may have an input down that a release comes from: a press of it
-// passed, a check found it pressed where no hook saw it, or the hooks were installed anew while it
-// was held (a press the new hooks did not see may have come between).
+// passed, it had one no hook saw, or the hooks were installed anew while it was held (a press the
+// new hooks did not see may have come between).
 bool applicationMayHave(BindCode code, InputId input) {
     return HookMemory.applicationHas[input] != 0 ||
            (HookMemory.codes[code] & (PressedUnseen | Retaken)) != 0;
@@ -59,27 +62,28 @@ bool decide(BindCode code, InputId input, bool pressed, bool button) {
     if (bit == 0) {
         return false;
     }
-    std::uint16_t& seen = memory.codes[code];
+    std::uint8_t& seen = memory.codes[code];
     if (pressed) {
         // A press of what the application has down is an auto-repeat, or comes after a release no
         // hook saw (in a window of higher rights). A button does not repeat; a key's state tells,
         // where no release of another input of that code brought it up.
         const BindCode had = memory.applicationHas[input];
-        if (had != 0 && (button || (memory.passedBy[had] == input &&
-                                    (GetAsyncKeyState(static_cast<int>(had)) & 0x8000) == 0))) {
+        if (had != 0 && (button || (memory.passedBy[had] == input && !isDown(had)))) {
             memory.applicationHas[input] = 0;
             seen &= ~Retaken; // released since: this press is a new one
         }
-        // A key the system has down though no press of it passed was pressed where no hook saw
-        // it (in a window of higher rights): the application has it.
-        if (!button && (seen & (MayShowDown | PressedUnseen | LentDown)) == 0 &&
-            (GetAsyncKeyState(static_cast<int>(code)) & 0x8000) != 0) {
+        // A key the system has down though no press of it passed was pressed where no hook saw it
+        // (in a window of higher rights): the application has it. Once a press of it was swallowed,
+        // its state may be down for that press (Windows does not say): then where its direction
+        // was forgotten while it was held (another window came to the front), it may have been let
+        // go and pressed again unseen, and its release is let through.
+        if (!button && ((seen & Held) == 0 ? memory.passedBy[code] == 0 && isDown(code)
+                                           : (HeldDirections.load() & bit) == 0)) {
             seen |= PressedUnseen;
         }
         memory.pressed[bit] = {input, code};
-        memory.directionsPressed |= bit;
         seen = (seen | Held) & ~Doubted;
-        if (button) { // a button does not repeat: what a check found of the one before is over
+        if (button) { // a button does not repeat: what was known of the one before is over
             seen &= ~(Retaken | PressedUnseen);
         }
 
@@ -101,40 +105,20 @@ bool decide(BindCode code, InputId input, bool pressed, bool button) {
     return (before & bit) != 0 && sawPress && !mayHave && isTargetActive();
 }
 
-// What an event of `code` from `input` leaves behind for the application and the system's state.
-// A `borrowed` code is not the input's own (AltGr's Ctrl has left Ctrl's): the input is never the
-// one a check found pressed unseen under it.
-void note(BindCode code, InputId input, bool pressed, bool passed, bool button, bool borrowed) {
+// What an event of `code` from `input` leaves behind for the application. A `borrowed` code is
+// not the input's own (AltGr's Ctrl has left Ctrl's): the input is never the one pressed unseen.
+void note(BindCode code, InputId input, bool pressed, bool passed, bool borrowed) {
     KeyMemory& memory = HookMemory;
-    if (code >= memory.codes.size()) {
+    if (code >= memory.codes.size() || !passed) {
         return;
     }
-    std::uint16_t& seen = memory.codes[code];
-    const bool known = borrowed || memory.applicationHas[input] == code;
-    const std::uint16_t down = borrowed ? LentDown : MayShowDown; // what this input does to it
-    if (!pressed && passed) {
-        // Only a release that passes brings the code's state up. One of an input whose press the
-        // hooks let pass tells nothing of an input pressed where they did not see it.
-        seen = known ? (seen & ~down) | ((seen & PressedUnseen) != 0 ? Shadowed : 0)
-                     : seen & ~(MayShowDown | PressedUnseen | Shadowed);
-    } else if (pressed && (passed || button)) {
-        seen |= down | PressedSinceCheck;
-        if (borrowed) {
-            seen |= Borrowed;
-        }
+    // A press or release of an input the hooks knew nothing of is taken for a repeat, or the
+    // release, of the press no hook saw: the application's record is this input's now.
+    if (!borrowed && memory.applicationHas[input] != code) {
+        memory.codes[code] &= ~PressedUnseen;
     }
-    // A press that passes, of an input the hooks knew nothing of, is taken for a repeat of the
-    // press a check found unseen: the application's record is this input's now.
-    if (pressed && passed && !known) {
-        seen &= ~(PressedUnseen | Shadowed);
-    }
-    if (passed && pressed) {
-        memory.applicationHas[input] = static_cast<std::uint8_t>(code);
-        memory.passedBy[code] = input;
-    } else if (passed) { // the state of the code is no input's now
-        memory.applicationHas[input] = {};
-        memory.passedBy[code] = {};
-    }
+    memory.applicationHas[input] = pressed ? static_cast<std::uint8_t>(code) : 0;
+    memory.passedBy[code] = pressed ? input : 0; // a release leaves the code's state no input's
 }
 
 } // namespace
@@ -159,7 +143,7 @@ bool updateHeld(BindCode code, bool pressed) {
     }
     const InputId input = buttonInput(code);
     const bool swallow = decide(code, input, pressed, true);
-    note(code, input, pressed, !swallow, true, false);
+    note(code, input, pressed, !swallow, false);
     return swallow;
 }
 
@@ -183,7 +167,9 @@ LRESULT keyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
         } else {
             swallow = decide(event.vkCode, input, pressed, false);
         }
-        note(event.vkCode, input, pressed, !swallow, false, isAltGrControl(event));
+        note(event.vkCode, input, pressed, !swallow, isAltGrControl(event));
+        noteHookCall(KeyboardKind, input, pressed, swallow, event.time,
+                     (event.flags & LLKHF_INJECTED) != 0);
         if (swallow) {
             return 1;
         }
@@ -196,8 +182,13 @@ LRESULT mouseHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
         const auto& record =
             *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam); // NOLINT(performance-no-int-to-ptr)
         const MouseButtonEvent event = mouseButtonEvent(wParam, record);
-        if (updateHeld(event.code, event.pressed)) {
-            return 1;
+        if (event.code != 0) {
+            const bool swallow = updateHeld(event.code, event.pressed);
+            noteHookCall(MouseKind, buttonInput(event.code), event.pressed, swallow, record.time,
+                         (record.flags & LLMHF_INJECTED) != 0);
+            if (swallow) {
+                return 1;
+            }
         }
     }
     return CallNextHookEx(HookHandles.mouse, nCode, wParam, lParam);

@@ -23,35 +23,25 @@ inline constexpr std::size_t Codes = 256; // a key's or button's code, as the ho
 InputId keyInput(const DesktopPlatform::KBDLLHOOKSTRUCT& event);
 InputId buttonInput(BindCode code);
 
-// What the hooks saw of a code, by bit. The system updates a key's state only after the hooks let
-// its event pass; for a button nothing is documented, and its state may follow the button itself,
-// so a button's press counts where it reached the hooks at all.
-enum CodeSeen : std::uint16_t {
-    Held = 1,              // pressed, decided for a direction, and not released since
-    MayShowDown = 2,       // its state may be down: such a press, and no release passed since, nor
-                           // a check found it up
-    PressedSinceCheck = 4, // such a press since the last check of the hooks
-    PressedUnseen = 8, // a check found it down from a press no hook of ours saw: the application
-                       // has it down, until its release
-    Shadowed = 16,     // since then a release of another input of the code passed (AltGr's Ctrl for
-                       // left Ctrl): the code's state reads up whatever that press does
-    Retaken = 32,      // held while the hooks were installed anew: whether the application saw it
+// What the hooks know of a code, by bit.
+enum CodeSeen : std::uint8_t {
+    Held = 1,          // pressed, decided for a direction, and not released since
+    PressedUnseen = 2, // the application has it down from a press no hook of ours saw (held before
+                       // the start, or pressed where the hooks are not called), until its release
+    Retaken = 4,       // held while the hooks were installed anew: whether the application saw it
                        // pressed meanwhile is unknown, so its release is let through
-    Borrowed = 64,     // another input has used the code (AltGr's Ctrl, left Ctrl's)
-    Doubted = 128,     // held, but so when the hooks of its kind were installed anew: whether it
-                       // still is, only a press of it tells
-    LentDown = 256,    // down through another input: AltGr's Ctrl, held with its Right Alt
+    Doubted = 8,       // held when input of its kind was lost: whether it still is, only a press of
+                       // it tells
 };
 
-// What the hooks remember from one event to the next, and the check of the hooks reads and resets;
-// main thread only.
+// What the hooks remember from one event to the next; main thread only.
 struct KeyMemory {
-    std::array<std::uint16_t, Codes> codes{}; // CodeSeen bits, by code
+    std::array<std::uint8_t, Codes> codes{}; // CodeSeen bits, by code
     // By input, the code it was passed as while the application has it down: a press passed, and
     // its release has not; 0 otherwise. A new press finds out a release that no hook saw.
     std::array<std::uint8_t, InputIds> applicationHas{};
     // By code, the input whose press of it passed last, until a release of it passes: while it is
-    // set, the code's state is that input's.
+    // set, the code's state is that input's (AltGr's Ctrl's, for left Ctrl, while AltGr is held).
     std::array<InputId, Codes> passedBy{};
     // The input and code each direction's press came from, so that a keypad key's release is known
     // under another code too.
@@ -60,7 +50,6 @@ struct KeyMemory {
         BindCode code;
     };
     std::array<Press, 3> pressed{};
-    std::uint32_t directionsPressed{}; // directions pressed since the last check
     // The decision on an AltGr Ctrl, for the Right Alt event that follows it.
     struct {
         bool pending, pressed, swallowed;

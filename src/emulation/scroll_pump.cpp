@@ -1,6 +1,7 @@
 #include "scroll_pump.h"
 
 #include "held_directions.h"
+#include "lost_input.h"
 #include "target_window.h"
 
 namespace {
@@ -17,6 +18,12 @@ void pumpTick(DesktopPlatform::UINT, DesktopPlatform::UINT, DesktopPlatform::DWO
     using namespace DesktopPlatform;
     // Nothing held is the usual case: answer it without asking the window system anything.
     if (HeldDirections.load() == 0) {
+        return;
+    }
+    // The hooks' thread held up past the system's time-out may have had a release passed on
+    // without it: no notch until it runs again and tells. (Read before the clock, never after.)
+    const DWORD alive = HookThreadAlive.load();
+    if (GetTickCount() - alive > hooksTimeout()) {
         return;
     }
     // A direction belongs to the window in front when it was pressed: a release in another window

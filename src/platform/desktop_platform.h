@@ -92,6 +92,47 @@ struct HARDWAREINPUT {
     std::uint16_t wParamH;
 };
 
+struct RAWINPUTHEADER {
+    DWORD dwType;
+    DWORD dwSize;
+    HANDLE hDevice;
+    WPARAM wParam;
+};
+
+struct RAWMOUSE {
+    std::uint16_t usFlags;
+    std::uint16_t usButtonFlags; // laid out as the platform's union with ulButtons
+    std::uint16_t usButtonData;
+    DWORD ulRawButtons;
+    LONG lLastX;
+    LONG lLastY;
+    DWORD ulExtraInformation;
+};
+
+struct RAWKEYBOARD {
+    std::uint16_t MakeCode;
+    std::uint16_t Flags;
+    std::uint16_t Reserved;
+    std::uint16_t VKey;
+    UINT Message;
+    DWORD ExtraInformation;
+};
+
+struct RAWINPUT {
+    RAWINPUTHEADER header;
+    union {
+        RAWMOUSE mouse;
+        RAWKEYBOARD keyboard;
+    } data;
+};
+
+struct RAWINPUTDEVICE {
+    std::uint16_t usUsagePage;
+    std::uint16_t usUsage;
+    DWORD dwFlags;
+    HWND hwndTarget;
+};
+
 struct INPUT {
     DWORD type;
     union {
@@ -102,6 +143,7 @@ struct INPUT {
 };
 
 using HOOKPROC = LRESULT (*)(int nCode, WPARAM wParam, LPARAM lParam);
+using WNDPROC = LRESULT (*)(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 using LPTIMECALLBACK = void (*)(UINT uTimerID, UINT uMsg, DWORD_PTR dwUser, DWORD_PTR dw1,
                                 DWORD_PTR dw2);
 using LPTHREAD_START_ROUTINE = DWORD (*)(void* lpThreadParameter);
@@ -127,6 +169,14 @@ inline constexpr WPARAM WM_XBUTTONDOWN = 0x020B;
 inline constexpr WPARAM WM_XBUTTONUP = 0x020C;
 inline constexpr WPARAM WM_MOUSEHWHEEL = 0x020E;
 inline constexpr UINT WM_TIMER = 0x0113;
+inline constexpr UINT WM_INPUT = 0x00FF;
+inline constexpr DWORD RIM_TYPEMOUSE = 0;
+inline constexpr DWORD RIM_TYPEKEYBOARD = 1;
+inline constexpr UINT RID_INPUT = 0x10000003;
+inline constexpr DWORD RIDEV_INPUTSINK = 0x100;
+inline constexpr std::uint16_t RI_KEY_BREAK = 1;
+inline constexpr std::uint16_t RI_KEY_E0 = 2;
+inline constexpr DWORD LLKHF_INJECTED = 0x10;
 inline constexpr DWORD LLKHF_EXTENDED = 0x01;
 inline constexpr DWORD LLMHF_INJECTED = 0x01;
 inline constexpr UINT CP_UTF8 = 65001;
@@ -170,6 +220,15 @@ DWORD GetWindowThreadProcessId(HWND hWnd, DWORD* lpdwProcessId);
 // A thread timer (no window, no procedure): WM_TIMER messages with the timer's id as wParam.
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void* lpTimerFunc);
 
+// Raw input, and the message-only window it is delivered to.
+BOOL RegisterRawInputDevices(const RAWINPUTDEVICE* pRawInputDevices, UINT uiNumDevices, UINT cbSize);
+UINT GetRawInputData(HANDLE hRawInput, UINT uiCommand, void* pData, UINT* pcbSize,
+                     UINT cbSizeHeader);
+LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+// A message-only window of a class of its own with this procedure (RegisterClassW, then
+// CreateWindowExW with HWND_MESSAGE as the parent); null where either is refused.
+HWND createMessageWindow(WNDPROC procedure);
+
 // WINMM
 MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR dwUser,
                       UINT fuEvent);
@@ -178,6 +237,7 @@ MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_
 DWORD GetLastError();
 HANDLE GetCurrentThread();
 DWORD GetCurrentProcessId();
+DWORD GetTickCount();
 [[noreturn]] void ExitProcess(UINT uExitCode);
 BOOL SetThreadPriority(HANDLE hThread, int nPriority);
 BOOL QueryPerformanceCounter(LARGE_INTEGER* lpPerformanceCount);
@@ -215,5 +275,9 @@ void ignorePowerThrottling();
 // medium, 0x3000 high); false where the process or its token may not be read (OpenProcess,
 // OpenProcessToken and GetTokenInformation with TokenIntegrityLevel).
 bool processIntegrityLevel(DWORD processId, DWORD& level);
+
+// The low-level hooks' time-out the user set (LowLevelHooksTimeout under HKEY_CURRENT_USER\Control
+// Panel\Desktop, a DWORD of milliseconds); false where none is set.
+bool lowLevelHooksTimeout(DWORD& milliseconds);
 
 } // namespace DesktopPlatform

@@ -14,6 +14,14 @@ constexpr auto SeamIgnoreInserts = DesktopPlatform::FORMAT_MESSAGE_IGNORE_INSERT
 constexpr auto SeamTimer = DesktopPlatform::WM_TIMER;
 constexpr auto SeamExtended = DesktopPlatform::LLKHF_EXTENDED;
 constexpr auto SeamInjected = DesktopPlatform::LLMHF_INJECTED;
+constexpr auto SeamKeyInjected = DesktopPlatform::LLKHF_INJECTED;
+constexpr auto SeamInput = DesktopPlatform::WM_INPUT;
+constexpr auto SeamRawMouse = DesktopPlatform::RIM_TYPEMOUSE;
+constexpr auto SeamRawKeyboard = DesktopPlatform::RIM_TYPEKEYBOARD;
+constexpr auto SeamRawData = DesktopPlatform::RID_INPUT;
+constexpr auto SeamInputSink = DesktopPlatform::RIDEV_INPUTSINK;
+constexpr auto SeamKeyBreak = DesktopPlatform::RI_KEY_BREAK;
+constexpr auto SeamKeyE0 = DesktopPlatform::RI_KEY_E0;
 constexpr auto SeamUtf8 = DesktopPlatform::CP_UTF8;
 constexpr auto SeamRoot = DesktopPlatform::GA_ROOT;
 constexpr auto SeamRootOwner = DesktopPlatform::GA_ROOTOWNER;
@@ -72,6 +80,15 @@ static_assert(SeamStdOutput == STD_OUTPUT_HANDLE && SeamStdError == STD_ERROR_HA
               SeamInfinite == INFINITE && SeamAccessDenied == ERROR_ACCESS_DENIED &&
               SeamAlreadyExists == ERROR_ALREADY_EXISTS);
 static_assert(sameShape<LARGE_INTEGER, ::LARGE_INTEGER>());
+static_assert(sameShape<RAWINPUT, ::RAWINPUT>() && sameShape<RAWINPUTHEADER, ::RAWINPUTHEADER>() &&
+              sameShape<RAWINPUTDEVICE, ::RAWINPUTDEVICE>());
+static_assert(offsetof(RAWINPUT, data.mouse.usButtonFlags) == offsetof(::RAWINPUT, data.mouse.usButtonFlags) &&
+              offsetof(RAWINPUT, data.keyboard.VKey) == offsetof(::RAWINPUT, data.keyboard.VKey) &&
+              offsetof(RAWINPUT, data.keyboard.Flags) == offsetof(::RAWINPUT, data.keyboard.Flags));
+static_assert(SeamKeyInjected == LLKHF_INJECTED && SeamInput == WM_INPUT &&
+              SeamRawMouse == RIM_TYPEMOUSE && SeamRawKeyboard == RIM_TYPEKEYBOARD &&
+              SeamRawData == RID_INPUT && SeamInputSink == RIDEV_INPUTSINK &&
+              SeamKeyBreak == RI_KEY_BREAK && SeamKeyE0 == RI_KEY_E0);
 // Windows' DWORD is a long, ours a 32-bit int: the callbacks below differ in type only.
 static_assert(sizeof(DWORD) == sizeof(::DWORD) && sizeof(BOOL) == sizeof(::BOOL));
 
@@ -179,6 +196,34 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void* lpTimerFunc)
     return ::SetTimer(native(hWnd), nIDEvent, uElapse, reinterpret_cast<::TIMERPROC>(lpTimerFunc));
 }
 
+BOOL RegisterRawInputDevices(const RAWINPUTDEVICE* pRawInputDevices, UINT uiNumDevices, UINT cbSize) {
+    return ::RegisterRawInputDevices(reinterpret_cast<const ::RAWINPUTDEVICE*>(pRawInputDevices),
+                                     uiNumDevices, cbSize);
+}
+
+UINT GetRawInputData(HANDLE hRawInput, UINT uiCommand, void* pData, UINT* pcbSize,
+                     UINT cbSizeHeader) {
+    return ::GetRawInputData(reinterpret_cast<::HRAWINPUT>(hRawInput), uiCommand, pData, pcbSize,
+                             cbSizeHeader);
+}
+
+LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcW(native(hWnd), Msg, wParam, lParam);
+}
+
+HWND createMessageWindow(WNDPROC procedure) {
+    ::WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = reinterpret_cast<::WNDPROC>(reinterpret_cast<void (*)()>(procedure));
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"VeltoMacroRawInput";
+    if (::RegisterClassW(&windowClass) == 0) {
+        return nullptr;
+    }
+    return reinterpret_cast<HWND>(::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0,
+                                                    0, HWND_MESSAGE, nullptr,
+                                                    windowClass.hInstance, nullptr));
+}
+
 MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR dwUser,
                       UINT fuEvent) {
     return ::timeSetEvent(uDelay, uResolution, fptc, dwUser, fuEvent);
@@ -194,6 +239,10 @@ HANDLE GetCurrentThread() {
 
 DWORD GetCurrentProcessId() {
     return ::GetCurrentProcessId();
+}
+
+DWORD GetTickCount() {
+    return ::GetTickCount();
 }
 
 void ExitProcess(UINT uExitCode) {
@@ -328,6 +377,16 @@ bool processIntegrityLevel(DWORD processId, DWORD& level) {
     }
     const ::PSID sid = reinterpret_cast<const ::TOKEN_MANDATORY_LABEL*>(label)->Label.Sid;
     level = *::GetSidSubAuthority(sid, *::GetSidSubAuthorityCount(sid) - 1U);
+    return true;
+}
+
+bool lowLevelHooksTimeout(DWORD& milliseconds) {
+    ::DWORD value = 0, size = sizeof value;
+    if (::RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LowLevelHooksTimeout",
+                       RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS) {
+        return false;
+    }
+    milliseconds = value;
     return true;
 }
 

@@ -45,16 +45,50 @@ unsigned generalOf(unsigned code) {
 
 void setKeyState(unsigned code, bool pressed) {
     state().keyDown[code] = pressed;
-    state().pressedSinceQuery[code] |= pressed;
+}
+
+// The raw event of a hook's event, to the program's raw input window, where it registered for
+// its kind.
+void deliverRaw(int kind, const void* record, unsigned code, bool pressed) {
+    auto& s = state();
+    const std::uint16_t usage = kind == WH_KEYBOARD_LL ? 6 : 2;
+    if (s.rawProcedure == nullptr ||
+        std::find(s.rawUsages.begin(), s.rawUsages.end(), usage) == s.rawUsages.end()) {
+        return;
+    }
+    s.raw = {};
+    s.raw.header.dwType = kind == WH_KEYBOARD_LL ? RIM_TYPEKEYBOARD : RIM_TYPEMOUSE;
+    s.raw.header.dwSize = sizeof(RAWINPUT);
+    if (kind == WH_KEYBOARD_LL) {
+        const auto& key = *static_cast<const KBDLLHOOKSTRUCT*>(record);
+        if ((key.scanCode & 0x200) != 0) { // AltGr's Ctrl is the layout's, not the keyboard's
+            return;
+        }
+        const unsigned general = generalOf(key.vkCode);
+        s.raw.data.keyboard = {static_cast<std::uint16_t>(key.scanCode & 0xFF),
+                               static_cast<std::uint16_t>((pressed ? 0 : RI_KEY_BREAK) |
+                                                          ((key.flags & LLKHF_EXTENDED) != 0 ? RI_KEY_E0 : 0)),
+                               0, static_cast<std::uint16_t>(general != 0 ? general : key.vkCode),
+                               0, 0};
+    } else {
+        // The physical button: with the buttons swapped, code 1 is the right one.
+        constexpr std::uint16_t Down[] = {0, 0x1, 0x4, 0, 0x10, 0x40, 0x100};
+        if (code == 0 || code > 6 || Down[code] == 0) {
+            return;
+        }
+        s.raw.data.mouse.usButtonFlags = static_cast<std::uint16_t>(Down[code] << (pressed ? 0 : 1));
+    }
+    s.rawProcedure(s.rawWindow, WM_INPUT, 0, 0x7A);
 }
 
 LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigned code,
-                bool pressed) {
+                bool pressed, DWORD late) {
     auto& s = state();
     const auto hook = s.hooks.find(kind);
     const Window* front = windowOf(s.foreground);
     const bool known = code > 0 && code < s.keyDown.size();
     const bool buttonFirst = kind == WH_MOUSE_LL && s.buttonStateFirst;
+    const bool always = kind == WH_KEYBOARD_LL && s.keyStateAlways;
     const unsigned general = known ? generalOf(code) : 0;
     const auto either = [&](const std::array<bool, 256>& down) {
         return down[general * 2 + 0x80] || down[general * 2 + 0x81]; // 0x10 -> 0xA0, 0xA1
@@ -72,12 +106,23 @@ LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigne
         s.delivered[code] = pressed;
     }
     update(true);
-    const LRESULT answer =
-        hook == s.hooks.end() || hook->second.dropped || (front != nullptr && front->higherRights())
-            ? PassedOn
-            : hook->second.procedure(nCode, message, reinterpret_cast<LPARAM>(record));
+    if (s.rawFirst) {
+        deliverRaw(kind, record, code, pressed);
+    }
+    const bool called = hook != s.hooks.end() && !hook->second.dropped &&
+                        (front == nullptr || !front->higherRights());
+    LRESULT answer = called ? hook->second.procedure(nCode, message, reinterpret_cast<LPARAM>(record))
+                            : PassedOn;
+    // An answer later than the system waits is no answer: the event has passed on.
+    const DWORD waits = s.hooksTimeout != 0 ? std::min<DWORD>(s.hooksTimeout, 1000) : 1000;
+    answer = late > waits ? PassedOn : answer;
     if (answer == PassedOn) {
         update(false);
+    } else if (always && known) {
+        setKeyState(code, pressed);
+    }
+    if (!s.rawFirst && answer == PassedOn) {
+        deliverRaw(kind, record, code, pressed);
     }
     return answer;
 }
@@ -88,14 +133,14 @@ const char* hookName(int kind) {
 
 } // namespace
 
-LRESULT key(WPARAM message, DWORD vkCode, DWORD scanCode, DWORD flags, int nCode) {
-    const KBDLLHOOKSTRUCT record{vkCode, scanCode, flags, 0, 0};
+LRESULT key(WPARAM message, DWORD vkCode, DWORD scanCode, DWORD flags, int nCode, DWORD late) {
+    const KBDLLHOOKSTRUCT record{vkCode, scanCode, flags, static_cast<DWORD>(state().now) - late, 0};
     return deliver(WH_KEYBOARD_LL, nCode, message, &record, vkCode,
-                   message == WM_KEYDOWN || message == WM_SYSKEYDOWN);
+                   message == WM_KEYDOWN || message == WM_SYSKEYDOWN, late);
 }
 
-LRESULT mouse(WPARAM message, DWORD mouseData, DWORD flags, int nCode) {
-    const MSLLHOOKSTRUCT record{{100, 100}, mouseData, flags, 0, 0};
+LRESULT mouse(WPARAM message, DWORD mouseData, DWORD flags, int nCode, DWORD late) {
+    const MSLLHOOKSTRUCT record{{100, 100}, mouseData, flags, static_cast<DWORD>(state().now) - late, 0};
     const auto pair = (message - WM_LBUTTONDOWN) / 3; // left, right, middle, extra: 0 to 3
     unsigned code = message < WM_LBUTTONDOWN || message > WM_XBUTTONUP || message == WM_MOUSEWHEEL
                         ? 0
@@ -104,7 +149,8 @@ LRESULT mouse(WPARAM message, DWORD mouseData, DWORD flags, int nCode) {
     code = state().buttonsSwapped && (code == 1 || code == 2) ? 3 - code : code;
     return deliver(WH_MOUSE_LL, nCode, message, &record, code,
                    message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN ||
-                       message == WM_MBUTTONDOWN || message == WM_XBUTTONDOWN);
+                       message == WM_MBUTTONDOWN || message == WM_XBUTTONDOWN,
+                   late);
 }
 
 bool tick() {
@@ -123,6 +169,10 @@ void wait(long long milliseconds) {
             timer.due += (s.now - timer.due) / timer.period * timer.period + timer.period;
         }
     }
+}
+
+void stall(long long milliseconds) {
+    state().now += milliseconds;
 }
 
 void runThread() {
@@ -276,23 +326,15 @@ UINT MapVirtualKeyW(UINT uCode, UINT uMapType) {
     return uMapType != MAPVK_VK_TO_VSC_EX || scan == state().scanCodes.end() ? 0 : scan->second;
 }
 
-// Refused (0) while a window of higher rights is in front, as Windows documents it.
+// Refused (0) while a window of higher rights is in front, as Windows documents it. The bit that
+// tells of a press since the last read is never set: nothing relies on it.
 SHORT GetAsyncKeyState(int vKey) {
     auto& s = state();
-    if (vKey <= 0 || vKey >= 256) {
-        return 0;
-    }
-    const auto key = static_cast<std::size_t>(vKey);
     const Window* front = windowOf(s.foreground);
-    const bool refused = front != nullptr && front->higherRights();
-    if (refused ? s.refusedReadClearsBit : s.bitTaken) {
-        s.pressedSinceQuery[key] = false;
-    }
-    if (refused) {
+    if (vKey <= 0 || vKey >= 256 || (front != nullptr && front->higherRights())) {
         return 0;
     }
-    const bool pressedSince = std::exchange(s.pressedSinceQuery[key], false);
-    return static_cast<SHORT>((s.keyDown[key] ? 0x8000 : 0) | (pressedSince ? 1 : 0));
+    return static_cast<SHORT>(s.keyDown[static_cast<std::size_t>(vKey)] ? 0x8000 : 0);
 }
 
 DWORD GetWindowThreadProcessId(HWND hWnd, DWORD* lpdwProcessId) {
@@ -337,6 +379,52 @@ MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_
         (s.timerRefused ? " refused" : ""));
     s.timer = s.timerRefused ? nullptr : fptc;
     return s.timerRefused ? 0 : 1;
+}
+
+BOOL RegisterRawInputDevices(const RAWINPUTDEVICE* pRawInputDevices, UINT uiNumDevices, UINT) {
+    auto& s = state();
+    std::string kinds;
+    for (UINT i = 0; i < uiNumDevices; ++i) {
+        const RAWINPUTDEVICE& device = pRawInputDevices[i];
+        if (device.usUsagePage != 1 || device.dwFlags != RIDEV_INPUTSINK ||
+            device.hwndTarget != s.rawWindow) { // only input to our window in the background
+            return 0;
+        }
+        s.rawUsages.push_back(device.usUsage);
+        kinds += device.usUsage == 6 ? " keyboard" : device.usUsage == 2 ? " mouse" : " ?";
+    }
+    s.calls.push_back("raw input" + kinds);
+    return 1;
+}
+
+UINT GetRawInputData(HANDLE hRawInput, UINT uiCommand, void* pData, UINT* pcbSize,
+                     UINT cbSizeHeader) {
+    if (reinterpret_cast<std::uintptr_t>(hRawInput) != 0x7A || uiCommand != RID_INPUT ||
+        cbSizeHeader != sizeof(RAWINPUTHEADER) || *pcbSize < sizeof(RAWINPUT)) {
+        return static_cast<UINT>(-1);
+    }
+    std::memcpy(pData, &state().raw, sizeof(RAWINPUT));
+    return *pcbSize = sizeof(RAWINPUT);
+}
+
+LRESULT DefWindowProcW(HWND, UINT, WPARAM, LPARAM) {
+    return 0;
+}
+
+HWND createMessageWindow(WNDPROC procedure) {
+    state().rawWindow = addWindow(u"VeltoMacroRawInput", u"");
+    state().windows.back().visible = false;
+    state().rawProcedure = procedure;
+    return state().rawWindow;
+}
+
+DWORD GetTickCount() {
+    return static_cast<DWORD>(state().now);
+}
+
+bool lowLevelHooksTimeout(DWORD& milliseconds) {
+    milliseconds = state().hooksTimeout;
+    return milliseconds != 0;
 }
 
 DWORD GetLastError() {

@@ -58,14 +58,25 @@ struct State {
     std::map<DWORD, std::string> systemTexts;
     std::map<LONG, std::u16string> keyNames;              // GetKeyNameTextW's answers
     std::map<UINT, UINT> scanCodes;                       // MapVirtualKeyW's answers
-    std::array<bool, 256> keyDown{}, pressedSinceQuery{}; // the system's key state
+    std::array<bool, 256> keyDown{}; // the system's key state
     std::array<bool, 256> delivered{}; // every key and button as last delivered, passed or not
     // What Windows does not document, each way: a button's state set before the hooks are asked
-    // (else only if they pass it, as for keys); a general modifier's (Shift, Ctrl, Alt) set before
-    // the hooks see its left or right key; the pressed-since bit cleared by a read refused under a
-    // window of higher rights; that bit taken by another program before every read of ours.
-    bool buttonStateFirst = false, generalStateFirst = false, refusedReadClearsBit = false,
-         bitTaken = false;
+    // (else only if they pass it); a key's set after them whatever they answered (else only if they
+    // pass it); a general modifier's (Shift, Ctrl, Alt) set before the hooks see its left or right
+    // key; raw input made before the hooks, for every event (as Wine does), else after them and
+    // only for the events they pass.
+    bool buttonStateFirst = false, keyStateAlways = false, generalStateFirst = false,
+         rawFirst = false;
+
+    // How long the system waits for a low-level hook's answer, as the user set it (0: not set, and
+    // the system waits 1000 ms); an answer later than that is ignored and the event passes on.
+    DWORD hooksTimeout = 0;
+    // The raw input the program registered for (usage 6 the keyboard, 2 the mouse), its window
+    // and that window's procedure, and the record of the raw event being delivered.
+    std::vector<std::uint16_t> rawUsages;
+    HWND rawWindow = nullptr;
+    WNDPROC rawProcedure = nullptr;
+    RAWINPUT raw{};
 
     std::map<int, Hook> hooks; // kind -> the installed hook
     std::uintptr_t hooksMade = 0;
@@ -108,12 +119,16 @@ HWND addWindow(std::u16string className, std::u16string title);
 // Delivers an event as the platform does: through the installed hook of its kind unless the hook
 // was dropped or a window of higher rights is in front, and into the system's key state only if
 // it was passed on (but for the switches above). The hook's answer, or PassedOn without one.
-LRESULT key(WPARAM message, DWORD vkCode, DWORD scanCode, DWORD flags, int nCode);
-LRESULT mouse(WPARAM message, DWORD mouseData, DWORD flags, int nCode);
+// An event `late` milliseconds old reaches the hooks that late: the thread was held up.
+LRESULT key(WPARAM message, DWORD vkCode, DWORD scanCode, DWORD flags, int nCode, DWORD late = 0);
+LRESULT mouse(WPARAM message, DWORD mouseData, DWORD flags, int nCode, DWORD late = 0);
 // A tick of the multimedia timer; false without one.
 bool tick();
 // Time passes: thread timers that fell due post their WM_TIMER, once each.
 void wait(long long milliseconds);
+// Time passes while the program's thread is held up: nothing of it runs, and its timers post
+// only at the next wait.
+void stall(long long milliseconds);
 // Runs the program's thread while its event is set, unless it is blocked.
 void runThread();
 

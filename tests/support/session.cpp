@@ -43,8 +43,8 @@ using Switch = std::pair<bool FakeDesktop::State::*, bool>;
 const std::map<std::string, Switch> Switches = {
     {"model buttons-first", {&FakeDesktop::State::buttonStateFirst, true}},
     {"model general-first", {&FakeDesktop::State::generalStateFirst, true}},
-    {"model refusal-clears", {&FakeDesktop::State::refusedReadClearsBit, true}},
-    {"model bit-taken", {&FakeDesktop::State::bitTaken, true}},
+    {"model key-state-always", {&FakeDesktop::State::keyStateAlways, true}},
+    {"model raw-first", {&FakeDesktop::State::rawFirst, true}},
     {"swap buttons", {&FakeDesktop::State::buttonsSwapped, true}},
     {"console", {&FakeDesktop::State::consoles, true}},
     {"block", {&FakeDesktop::State::threadBlocked, true}},
@@ -252,6 +252,10 @@ private:
             desktop.hooks.at(word[1] == "mouse" ? WH_MOUSE_LL : WH_KEYBOARD_LL).dropped = true;
         } else if (verb == "wait") {
             FakeDesktop::wait(number(word[1]));
+        } else if (verb == "stall") {
+            FakeDesktop::stall(number(word[1]));
+        } else if (verb == "timeout") { // the hooks' time-out the user set
+            desktop.hooksTimeout = number(word[1]);
         } else if (verb == "ctrl+c" || verb == "close") {
             // Without a handler that takes it, the platform ends the process.
             ended = desktop.ctrlHandler == nullptr ||
@@ -288,7 +292,7 @@ private:
     // about. Neither may allocate.
     void deliver(Line& line, const std::vector<std::string>& word) {
         std::map<std::string, std::uint32_t> field = {
-            {"", 0}, {"scan", 0}, {"flags", 0}, {"data", 0}, {"nCode", 0}};
+            {"", 0}, {"scan", 0}, {"flags", 0}, {"data", 0}, {"nCode", 0}, {"late", 0}};
         for (std::size_t i = 1; i < word.size() && !word[i].empty(); ++i) {
             const auto equals = word[i].find('=');
             field[equals == std::string::npos ? "" : word[i].substr(0, equals)] =
@@ -300,10 +304,11 @@ private:
         desktop.sentCount = 0;
         desktop.foregroundQueries = 0;
         const long before = allocationCount();
+        const DWORD late = field["late"];
         const LRESULT answer = message == 0 ? FakeDesktop::tick()
                                : message < WM_MOUSEMOVE
-                                   ? FakeDesktop::key(message, code, scan, flags, nCode)
-                                   : FakeDesktop::mouse(message, field["data"], flags, nCode);
+                                   ? FakeDesktop::key(message, code, scan, flags, nCode, late)
+                                   : FakeDesktop::mouse(message, field["data"], flags, nCode, late);
         const bool allocated = allocationCount() != before;
         for (std::size_t i = 0; i < desktop.sentCount; ++i) { // a wheel's notch, else its type
             const INPUT& sent = desktop.sent[i];

@@ -11,7 +11,7 @@ window velto2 LaunchUnrealUWindowsClient Velto2
 window lower LaunchUnrealUWindowsClient velto
 window prefix LaunchUnrealUWindowsClient Velt
 window untitled LaunchUnrealUWindowsClient
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 focus game
 WM_KEYDOWN 0x26             => swallowed
 WM_KEYUP 0x26               => swallowed
@@ -41,7 +41,7 @@ window edit Edit
 window folded launchunrealuwindowsclient velto
 window longer LaunchUnrealUWindowsClientX x
 window cut LaunchUnrealUWindowsClient_ABCDEFGHIJKLMNOP x
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 focus notepad
 WM_KEYDOWN 0x26             => swallowed
 WM_KEYUP 0x26               => swallowed
@@ -61,7 +61,7 @@ WM_KEYUP 0x26               => swallowed
 ## no window in front: the gate passes only where the platform reports no window either
 config [general]\nupbind = 0x26\n
 window desktop Desktop
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 focus none
 WM_KEYDOWN 0x26             => swallowed
 WM_KEYUP 0x26               => swallowed
@@ -74,6 +74,6 @@ config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
 cursor unreadable
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => passed
 WM_KEYUP 0x26               => passed

@@ -13,7 +13,7 @@
 config [general]\nupbind = 0x26\ndownbind = 0x28\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x28, claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x28, claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
 tick                        => notch +120
@@ -28,7 +28,7 @@ tick                        => idle
 config [general]\ndownbind = 40\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x28, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x28, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 40               => swallowed
 tick                        => notch -120
 WM_KEYDOWN 40               => swallowed
@@ -41,7 +41,7 @@ tick                        => idle
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_SYSKEYDOWN 0x26          => swallowed
 tick                        => notch +120
 WM_SYSKEYUP 0x26            => swallowed
@@ -54,7 +54,7 @@ tick                        => idle
 config [general]\nupbind = 0x26\ndownbind = 0x28\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x28, claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x28, claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed
 WM_KEYDOWN 0x28             => swallowed
 tick                        => nothing
@@ -67,7 +67,7 @@ tick                        => idle
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x41             => passed
 WM_KEYDOWN 0                => passed
 WM_KEYUP 0                  => passed
@@ -78,7 +78,7 @@ tick                        => idle
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26 nCode=-1    => passed
 tick                        => idle
 
@@ -88,7 +88,7 @@ window game LaunchUnrealUWindowsClient Velto
 window panel Panel
 focus game
 cursor panel
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => passed
 tick                        => idle
 cursor game
@@ -104,7 +104,7 @@ config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 window panel Panel
 focus game
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
 cursor panel
@@ -124,7 +124,7 @@ window game LaunchUnrealUWindowsClient Velto
 window panel Panel
 focus game
 cursor panel
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => passed
 cursor game
 WM_KEYUP 0x26               => passed
@@ -136,7 +136,7 @@ config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 window panel Panel
 focus game
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
 cursor panel
@@ -149,7 +149,7 @@ config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 child panel game Panel
 focus game
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0xA0 scan=0x2A   => passed
 WM_KEYDOWN 0x26 scan=0x48   => swallowed
 tick                        => notch +120
@@ -178,7 +178,7 @@ config [general]\nupbind = 0xA5\n
 window game LaunchUnrealUWindowsClient Velto
 child panel game Panel
 focus game
-start                       => claim 0xA5, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0xA5, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0xA2 scan=0x21D  => swallowed
 WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1 => swallowed
 tick                        => notch +120
@@ -201,7 +201,7 @@ tick                        => idle
 config [general]\nupbind = 0xA2\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0xA2, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0xA2, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0xA2 scan=0x21D  => passed
 WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1 => passed
 tick                        => idle
@@ -215,7 +215,7 @@ WM_KEYUP 0xA2 scan=0x1D     => swallowed
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0xA0 scan=0x2A   => passed
 WM_KEYDOWN 0x26 scan=0x48   => swallowed
 tick                        => notch +120
@@ -236,7 +236,7 @@ WM_KEYUP 0xA0 scan=0x2A     => passed
 config [general]\nupbind = 0x10\ndownbind = 5\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x05, claim 0xA0, claim 0xA1, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x05, claim 0xA0, claim 0xA1, hook mouse, hook keyboard, raw input keyboard mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0xA0 scan=0x2A   => swallowed
 tick                        => notch +120
 WM_KEYDOWN 0xA1 scan=0x36   => swallowed
@@ -256,7 +256,7 @@ tick                        => notch -120
 config [general]\nupbind = 0x10\ndownbind = 0xA0\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0xA0, claim 0xA1, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0xA0, claim 0xA1, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0xA0 scan=0x2A   => swallowed
 tick                        => notch -120
 WM_KEYUP 0xA0 scan=0x2A     => swallowed
@@ -271,7 +271,7 @@ WM_KEYUP 0x10               => swallowed
 config [general]\nupbind = 0x12\ndownbind = 0x11\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0xA2, claim 0xA3, claim 0xA4, claim 0xA5, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0xA2, claim 0xA3, claim 0xA4, claim 0xA5, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_SYSKEYDOWN 0xA4 scan=0x38 => swallowed
 tick                        => notch +120
 WM_SYSKEYUP 0xA4 scan=0x38  => swallowed
@@ -289,7 +289,7 @@ tick                        => idle
 config [general]\ndownbind = 0x11\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0xA2, claim 0xA3, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0xA2, claim 0xA3, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0xA2 scan=0x21D  => passed
 WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1 => passed
 tick                        => idle
@@ -303,7 +303,7 @@ config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 child panel game Panel
 focus game
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 cursor panel
 WM_KEYDOWN 0x27             => passed
 cursor game

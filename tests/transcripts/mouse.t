@@ -6,7 +6,7 @@
 config [general]\nupbind = 1\ndownbind = 2\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x02, claim 0x01, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x02, claim 0x01, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_LBUTTONDOWN              => swallowed
 WM_MOUSEMOVE                => passed
 tick                        => notch +120
@@ -23,7 +23,7 @@ WM_LBUTTONDBLCLK            => passed
 config [general]\nupbind = 4\ndownbind = 6\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x06, claim 0x04, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x06, claim 0x04, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_MBUTTONDOWN              => swallowed
 tick                        => notch +120
 WM_MBUTTONUP                => swallowed
@@ -37,7 +37,7 @@ WM_RBUTTONDOWN              => passed
 config [general]\nupbind = 4\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x04, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x04, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_XBUTTONDOWN data=0       => swallowed
 tick                        => notch +120
 WM_XBUTTONUP data=0         => swallowed
@@ -46,7 +46,7 @@ WM_XBUTTONUP data=0         => swallowed
 config [general]\nupbind = 5\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x05, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x05, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_XBUTTONDOWN data=0x10000 => swallowed
 tick                        => notch +120
 WM_XBUTTONUP data=0x10000   => swallowed
@@ -56,7 +56,7 @@ WM_XBUTTONDOWN data=0x20000 => passed
 config [general]\nupbind = 7\ndownbind = 1\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x01, claim 0x07, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x01, claim 0x07, hook mouse, hook keyboard, raw input keyboard mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_XBUTTONDOWN data=0x30000 => swallowed
 WM_XBUTTONUP data=0x30000   => swallowed
 
@@ -64,7 +64,7 @@ WM_XBUTTONUP data=0x30000   => swallowed
 config [general]\nupbind = 4\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x04, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x04, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_MBUTTONDOWN              => swallowed
 WM_MOUSEMOVE data=0x10000   => passed
 WM_MOUSEWHEEL data=0x780000 => passed
@@ -79,7 +79,7 @@ config [general]\nupbind = 1\n
 window notepad Notepad Untitled - Notepad
 window text Edit
 focus notepad
-start                       => claim 0x01, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x01, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_LBUTTONDOWN              => swallowed
 WM_LBUTTONUP                => swallowed
 cursor text
@@ -92,7 +92,7 @@ window game LaunchUnrealUWindowsClient Velto
 window panel Panel
 focus game
 cursor panel
-start                       => claim 0x05, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x05, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_XBUTTONDOWN data=0x10000 => passed
 cursor game
 WM_XBUTTONUP data=0x10000   => passed
@@ -102,7 +102,7 @@ tick                        => idle
 config [general]\ndownbind = 5\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x05, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x05, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_XBUTTONDOWN data=0x10000 => swallowed
 tick                        => notch -120
 WM_MBUTTONDOWN              => passed

@@ -5,7 +5,7 @@
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 tick                        => idle
 tick                        => idle
 
@@ -14,7 +14,7 @@ config [general]\nupbind = 5\n
 window game LaunchUnrealUWindowsClient Velto
 window desktop Desktop
 focus game
-start                       => claim 0x05, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x05, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_XBUTTONDOWN data=0x10000 => swallowed
 tick                        => notch +120
 cursor desktop
@@ -32,7 +32,7 @@ config [general]\ndownbind = 0x28\n
 window game LaunchUnrealUWindowsClient Velto
 window notepad Notepad
 focus game
-start                       => claim 0x28, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x28, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x28             => swallowed
 tick                        => notch -120
 focus notepad
@@ -48,7 +48,7 @@ config [general]\ninterval = 100\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 window panel Panel
 focus game
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 100 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 100 ms
 WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
 cursor panel

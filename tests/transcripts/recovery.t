@@ -1,68 +1,63 @@
-# What Windows hides from the hooks, and how VeltoMacro keeps working: a hook the platform drops
-# silently (`drop`: events then go straight to the application), the hooks' check on the thread
-# timer (`wait 250`), a window of higher rights in front (`elevated`: its input reaches no hook of
-# ours, and the key state reads as all up to us; `reused`: its handle another program's since), a
-# bound input held before VeltoMacro starts; and what looks alike but is no dropped hook. Every
-# case is also played with a swallowed button's state going down, and with Shift, Ctrl and Alt's
-# general state set before the hooks are asked. See keys.t for the form of a case; `model`
-# switches a behaviour that Windows does not document.
+# What Windows hides from the hooks, and how VeltoMacro keeps working. Windows passes an event on
+# without a hook that answers too late (`late=N` on an event: the hooks' thread was held up N ms;
+# `stall N`: time passes while it is held up), and may then remove the hook silently (`drop`:
+# events then go straight to the application); raw input, made after the hooks for the events they
+# pass (or before them for every event, `model raw-first`, as Wine does), tells of each event our
+# hook did not see. The hooks' check runs on the thread timer (`wait 250`). Also: a window of
+# higher rights in front (`elevated`: its input reaches no hook of ours, and the key state reads as
+# all up to us; `reused`: its handle another program's since), a bound input held before VeltoMacro
+# starts. Every case is also played with a swallowed button's state going down, with Shift, Ctrl
+# and Alt's general state set before the hooks are asked, with a swallowed key's state going down
+# after them, and with raw input made first. See keys.t for the form of a case; `model` switches a
+# behaviour that Windows does not document; `timeout` is the hooks' time-out the user set.
 
-## a hook dropped while idle: the first press reaches the game once, then the check takes it back
+## a hook dropped while idle: the first press reaches the game, raw input tells, and the check after the time-out takes the hook back
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 drop keyboard
-WM_KEYDOWN 0x26             => passed
-tick                        => idle
-wait 250                    => unhook keyboard refused, hook keyboard
-WM_KEYDOWN 0x26             => swallowed
-tick                        => notch +120
-WM_KEYDOWN 0x26             => swallowed
-tick                        => notch +120
-WM_KEYUP 0x26               => passed
-tick                        => idle
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
 wait 250
+wait 1000                   => unhook keyboard refused, hook keyboard
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+tick                        => notch +120
+WM_KEYUP 0x26 scan=0x48 flags=1 => swallowed
+tick                        => idle
 
-## a bound key tapped between two checks tells of a dropped hook, each time; tapped outside the gate, nothing
+## a hook dropped while a bound key is held: its lost release stops the scroll within the time-out; taken back, the key scrolls again
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
-child panel game Panel
 focus game
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
-WM_KEYDOWN 0x26             => swallowed
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
 tick                        => notch +120
 wait 250
 drop keyboard
-WM_KEYUP 0x26               => passed
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
 tick                        => notch +120
-WM_KEYDOWN 0x26             => passed
-WM_KEYUP 0x26               => passed
-wait 250                    => unhook keyboard refused, hook keyboard
+wait 250
+tick                        => notch +120
+wait 750                    => unhook keyboard refused, hook keyboard
 tick                        => idle
-cursor panel
-WM_KEYDOWN 0x26             => passed
-WM_KEYUP 0x26               => passed
-wait 250
-drop keyboard
-WM_KEYDOWN 0x26             => passed
-WM_KEYUP 0x26               => passed
-wait 250                    => unhook keyboard refused, hook keyboard
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+tick                        => notch +120
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
+tick                        => idle
 
-## a hook dropped while a bound button is held: its scrolling stops at the check, then goes on
+## a hook dropped while a bound button is held, the button let go and pressed again before any check: both lost, the scroll stops all the same
 config [general]\ndownbind = 5\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x05, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x05, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_XBUTTONDOWN data=0x10000 => swallowed
 tick                        => notch -120
-wait 250
 drop mouse
 WM_XBUTTONUP data=0x10000   => passed
-tick                        => notch -120
 WM_XBUTTONDOWN data=0x10000 => passed
 tick                        => notch -120
-wait 250                    => unhook mouse refused, hook mouse
+wait 1250                   => unhook mouse refused, hook mouse
 tick                        => idle
 WM_XBUTTONUP data=0x10000   => passed
 WM_XBUTTONDOWN data=0x10000 => swallowed
@@ -70,88 +65,215 @@ tick                        => notch -120
 WM_XBUTTONUP data=0x10000   => swallowed
 tick                        => idle
 
-## the known limit: let go and tapped again before the check that would have seen it held, the check cannot tell it from a press a hook saw; it runs on until pressed again
+## the thread held up past the time-out while a key is held: the pump stops at once, the release passes late, and the check takes the hooks back
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
-WM_KEYDOWN 0x26             => swallowed
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+tick                        => notch +120
+stall 1200
+tick                        => idle
+WM_KEYUP 0x26 scan=0x48 flags=1 late=1200 => passed
+tick                        => idle
+wait 250                    => unhook keyboard, hook keyboard
+
+## a time-out the user set shorter: held up past it, the thread has lost input
+config [general]\nupbind = 0x26\n
+timeout 300
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+stall 400
+tick                        => idle
+WM_KEYDOWN 0x26 scan=0x48 flags=1 late=400 => passed
+wait 250                    => unhook keyboard, hook keyboard
+tick                        => idle
+
+## any event answered too late tells of lost input, and only of its kind
+config [general]\nupbind = 0x26\ndownbind = 5\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x05, claim 0x26, hook mouse, hook keyboard, raw input keyboard mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+WM_XBUTTONDOWN data=0x10000 => swallowed
+WM_XBUTTONUP data=0x10000   => swallowed
+WM_KEYDOWN 0x41 scan=0x1E late=1100 => passed
+wait 250                    => unhook mouse, unhook keyboard, hook mouse, hook keyboard
+WM_XBUTTONDOWN data=0x10000 => swallowed
+tick                        => notch -120
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
+WM_XBUTTONUP data=0x10000   => swallowed
+tick                        => idle
+
+## held up for less than the time-out: nothing lost, nothing cut
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+tick                        => notch +120
+stall 900
+tick                        => notch +120
+WM_KEYDOWN 0x26 scan=0x48 flags=1 late=900 => swallowed
+wait 250
+tick                        => notch +120
+WM_KEYUP 0x26 scan=0x48 flags=1 => swallowed
+tick                        => idle
+
+## live hooks, raw input made after them: a key and a button held over many checks, taps outside the gate; nothing taken for lost
+config [general]\nupbind = 0x26\ndownbind = 5\n
+window game LaunchUnrealUWindowsClient Velto
+child panel game Panel
+focus game
+start                       => claim 0x05, claim 0x26, hook mouse, hook keyboard, raw input keyboard mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+repeat 6 tick ; WM_KEYDOWN 0x26 scan=0x48 flags=1 ; wait 250 => notch +120, swallowed, notch +120, swallowed, notch +120, swallowed, notch +120, swallowed, notch +120, swallowed, notch +120, swallowed
+WM_KEYUP 0x26 scan=0x48 flags=1 => swallowed
+cursor panel
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
+WM_XBUTTONDOWN data=0x10000 => passed
+WM_XBUTTONUP data=0x10000   => passed
+cursor game
+WM_XBUTTONDOWN data=0x10000 => swallowed
+repeat 6 tick ; wait 250    => 6x notch -120
+WM_XBUTTONUP data=0x10000   => swallowed
+tick                        => idle
+wait 1250
+
+## the same with raw input made before the hooks, for every event
+model raw-first
+config [general]\nupbind = 0x26\ndownbind = 5\n
+window game LaunchUnrealUWindowsClient Velto
+child panel game Panel
+focus game
+start                       => claim 0x05, claim 0x26, hook mouse, hook keyboard, raw input keyboard mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+repeat 6 tick ; WM_KEYDOWN 0x26 scan=0x48 flags=1 ; wait 250 => notch +120, swallowed, notch +120, swallowed, notch +120, swallowed, notch +120, swallowed, notch +120, swallowed, notch +120, swallowed
+WM_KEYUP 0x26 scan=0x48 flags=1 => swallowed
+cursor panel
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
+WM_XBUTTONDOWN data=0x10000 => passed
+WM_XBUTTONUP data=0x10000   => passed
+cursor game
+WM_XBUTTONDOWN data=0x10000 => swallowed
+repeat 6 tick ; wait 250    => 6x notch -120
+WM_XBUTTONUP data=0x10000   => swallowed
+tick                        => idle
+wait 1250
+
+## tapped, then pressed and let go a quarter of a second later, the hook dropped in between: the lost release is no raw event of the swallowed one
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+WM_KEYUP 0x26 scan=0x48 flags=1 => swallowed
+wait 250
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+drop keyboard
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
+tick                        => notch +120
+wait 1000                   => unhook keyboard refused, hook keyboard
+tick                        => idle
+
+## a window of more rights in front: its input reaches no hook of ours, and what raw input tells of it is not taken for lost
+model raw-first
+config [general]\nupbind = 0x26\ndownbind = 5\n
+window game LaunchUnrealUWindowsClient Velto
+window admin TaskManagerWindow Task Manager
+elevated admin
+focus game
+start                       => claim 0x05, claim 0x26, hook mouse, hook keyboard, raw input keyboard mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_XBUTTONDOWN data=0x10000 => swallowed
+tick                        => notch -120
+focus admin
+tick                        => nothing
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
+WM_XBUTTONUP data=0x10000   => passed
+wait 1250
+focus game
+WM_XBUTTONDOWN data=0x10000 => swallowed
+tick                        => notch -120
+WM_XBUTTONUP data=0x10000   => swallowed
+
+## a general bind's other key, pressed where a lost hook did not see it, does not hold the direction on a lost release's word
+config [general]\nupbind = 0x10\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0xA0, claim 0xA1, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0xA0 scan=0x2A   => swallowed
 tick                        => notch +120
 drop keyboard
-WM_KEYUP 0x26               => passed
-WM_KEYDOWN 0x26             => passed
-WM_KEYUP 0x26               => passed
-wait 250                    => unhook keyboard refused, hook keyboard
+WM_KEYUP 0xA0 scan=0x2A     => passed
+WM_KEYDOWN 0xA1 scan=0x36   => passed
+wait 1250                   => unhook keyboard refused, hook keyboard
+WM_KEYDOWN 0xA1 scan=0x36   => swallowed
 tick                        => notch +120
-WM_KEYDOWN 0x26             => swallowed
-WM_KEYUP 0x26               => passed
+WM_KEYUP 0xA1 scan=0x36     => passed
+tick                        => idle
+
+## a key's state set down by its swallowed press (Windows does not say it is not): a key held over checks is no press unseen, and its release is swallowed
+model key-state-always
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+tick                        => notch +120
+wait 250
+tick                        => notch +120
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+WM_KEYUP 0x26 scan=0x48 flags=1 => swallowed
 tick                        => idle
 
 ## installing fails at one check and succeeds at the next
 config [general]\nupbind = 1\ndownbind = 0x28\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x28, claim 0x01, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x28, claim 0x01, hook mouse, hook keyboard, raw input keyboard mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 drop keyboard
 refuse keyboard 5
-WM_KEYDOWN 0x28             => passed
-wait 250                    => unhook mouse, unhook keyboard refused, hook mouse, hook keyboard refused
-WM_KEYUP 0x28               => passed
+WM_KEYDOWN 0x28 scan=0x50 flags=1 => passed
+wait 1250                   => unhook mouse, unhook keyboard refused, hook mouse, hook keyboard refused
+WM_KEYUP 0x28 scan=0x50 flags=1 => passed
 refuse keyboard 0
 wait 250                    => unhook mouse, hook mouse, hook keyboard
-WM_KEYDOWN 0x28             => swallowed
+WM_KEYDOWN 0x28 scan=0x50 flags=1 => swallowed
 tick                        => notch -120
-WM_KEYUP 0x28               => swallowed
+WM_KEYUP 0x28 scan=0x50 flags=1 => swallowed
 tick                        => idle
 
-## no check takes the hooks back while only other input happens, the buttons swapped or not
-config [general]\nupbind = 2\ndownbind = 0x28\n
-window game LaunchUnrealUWindowsClient Velto
-child panel game Panel
-focus game
-swap buttons
-start                       => claim 0x28, claim 0x02, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
-WM_KEYDOWN 0x41             => passed
-WM_LBUTTONDOWN              => passed
-cursor panel
-WM_KEYDOWN 0x28             => passed
-wait 250
-cursor game
-WM_KEYDOWN 0x28             => swallowed
-tick                        => notch -120
-wait 250
-WM_KEYUP 0x28               => passed
-WM_RBUTTONDOWN              => swallowed
-tick                        => notch +120
-wait 250
-WM_RBUTTONUP                => swallowed
-drop mouse
-WM_RBUTTONDOWN              => passed
-wait 250                    => unhook mouse refused, unhook keyboard, hook mouse, hook keyboard
-
-## the buttons swapped and the left one bound: the system's key state knows it as the right one
+## the buttons swapped and the left one bound: raw input knows it as the right one; the right one, the left
 config [general]\nupbind = 1\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
 swap buttons
-start                       => claim 0x01, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x01, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 drop mouse
 WM_RBUTTONDOWN              => passed
 WM_RBUTTONUP                => passed
-wait 250
+wait 1250
 WM_LBUTTONDOWN              => passed
-wait 250                    => unhook mouse refused, hook mouse
+wait 1250                   => unhook mouse refused, hook mouse
 
-## the left button bound, the buttons as they come
-config [general]\nupbind = 1\n
+## a window's handle, once of a program with more rights, now another program's of ours: raw input from there counts again
+config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
-focus game
-start                       => claim 0x01, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
-drop mouse
-WM_RBUTTONDOWN              => passed
-wait 250
-WM_LBUTTONDOWN              => passed
-wait 250                    => unhook mouse refused, hook mouse
+window admin TaskManagerWindow Task Manager
+elevated admin
+focus admin
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+drop keyboard
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
+wait 1250
+reused admin
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
+wait 1250                   => unhook keyboard refused, hook keyboard
 
 ## a key and a button held when VeltoMacro starts: they scroll (the key with its repeats), and come up in the game
 config [general]\nupbind = 0x26\ndownbind = 4\n
@@ -159,7 +281,7 @@ window game LaunchUnrealUWindowsClient Velto
 focus game
 WM_KEYDOWN 0x26             => passed
 WM_MBUTTONDOWN              => passed
-start                       => claim 0x04, claim 0x26, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x04, claim 0x26, hook mouse, hook keyboard, raw input keyboard mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
 WM_KEYUP 0x26               => passed
@@ -175,7 +297,7 @@ wait 250
 config [general]\nupbind = 0xA2\ndownbind = 5\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
-start                       => claim 0x05, claim 0xA2, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x05, claim 0xA2, hook mouse, hook keyboard, raw input keyboard mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_XBUTTONDOWN data=0x10000 => swallowed
 tick                        => notch -120
 WM_KEYDOWN 0xA2 scan=0x21D  => passed
@@ -196,107 +318,13 @@ tick                        => notch +120
 WM_KEYUP 0xA2 scan=0x1D     => swallowed
 tick                        => idle
 
-## where the hooks are not called: a key let go, a key tapped, a key held across; no stale press of the game's, no scroll cut
-config [general]\nupbind = 0x26\ndownbind = 5\n
-window game LaunchUnrealUWindowsClient Velto
-child panel game Panel
-window admin TaskManagerWindow Task Manager
-elevated admin
-focus game
-start                       => claim 0x05, claim 0x26, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
-cursor panel
-WM_KEYDOWN 0x26             => passed
-wait 250
-focus admin
-tick                        => idle
-WM_KEYUP 0x26               => passed
-wait 250
-focus game
-wait 250
-WM_KEYDOWN 0x26             => swallowed
-tick                        => notch +120
-WM_KEYUP 0x26               => swallowed
-focus admin
-tick                        => idle
-WM_KEYDOWN 0x26             => passed
-WM_KEYUP 0x26               => passed
-focus game
-WM_XBUTTONDOWN data=0x10000 => swallowed
-tick                        => notch -120
-wait 250                    => unhook mouse, unhook keyboard, hook mouse, hook keyboard
-tick                        => notch -120
-focus admin
-tick                        => nothing
-WM_XBUTTONUP data=0x10000   => passed
-WM_KEYDOWN 0x26             => passed
-focus game
-WM_XBUTTONDOWN data=0x10000 => swallowed
-tick                        => notch -120
-wait 250                    => unhook mouse, unhook keyboard, hook mouse, hook keyboard
-tick                        => notch -120
-WM_KEYDOWN 0x26             => swallowed
-tick                        => nothing
-WM_XBUTTONUP data=0x10000   => passed
-tick                        => notch +120
-WM_KEYUP 0x26               => passed
-tick                        => idle
-wait 250
-
-## the same with the pressed-since bit cleared by reads refused there, or taken by another program
-model refusal-clears
-model bit-taken
-config [general]\nupbind = 0x26\ndownbind = 5\n
-window game LaunchUnrealUWindowsClient Velto
-child panel game Panel
-window admin TaskManagerWindow Task Manager
-elevated admin 0x3000
-focus game
-start                       => claim 0x05, claim 0x26, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
-cursor panel
-WM_KEYDOWN 0x26             => passed
-wait 250
-focus admin
-tick                        => idle
-WM_KEYUP 0x26               => passed
-wait 250
-focus game
-wait 250
-WM_KEYDOWN 0x26             => swallowed
-tick                        => notch +120
-WM_KEYUP 0x26               => swallowed
-focus admin
-tick                        => idle
-WM_KEYDOWN 0x26             => passed
-WM_KEYUP 0x26               => passed
-focus game
-WM_XBUTTONDOWN data=0x10000 => swallowed
-tick                        => notch -120
-wait 250
-tick                        => notch -120
-focus admin
-tick                        => nothing
-WM_XBUTTONUP data=0x10000   => passed
-WM_KEYDOWN 0x26             => passed
-focus game
-WM_XBUTTONDOWN data=0x10000 => swallowed
-tick                        => notch -120
-wait 250                    => unhook mouse, unhook keyboard, hook mouse, hook keyboard
-tick                        => notch -120
-WM_KEYDOWN 0x26             => swallowed
-tick                        => nothing
-WM_XBUTTONUP data=0x10000   => passed
-tick                        => notch +120
-WM_KEYUP 0x26               => passed
-tick                        => idle
-wait 250
-
 ## a key pressed where the hooks are not called and held into the game, released before any check: the system has it down, so its release passes
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 window admin TaskManagerWindow Task Manager
 elevated admin
 focus admin
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => passed
 focus game
 WM_KEYDOWN 0x26             => swallowed
@@ -304,44 +332,21 @@ tick                        => notch +120
 WM_KEYUP 0x26               => passed
 tick                        => idle
 
-## held while the hooks were taken back, let go where they are not called: the next press over the game is a new one, and the game sees neither it nor its release
-config [general]\nupbind = 0x26\ndownbind = 5\n
-window game LaunchUnrealUWindowsClient Velto
-child panel game Panel
-window admin TaskManagerWindow Task Manager
-elevated admin
-focus game
-start                       => claim 0x05, claim 0x26, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
-cursor panel
-WM_KEYDOWN 0x26             => passed
-focus admin
-WM_XBUTTONDOWN data=0x10000 => passed
-WM_XBUTTONUP data=0x10000   => passed
-focus game
-wait 250                    => unhook mouse, unhook keyboard, hook mouse, hook keyboard
-focus admin
-WM_KEYUP 0x26               => passed
-focus game
-WM_KEYDOWN 0x26             => swallowed
-tick                        => notch +120
-WM_KEYUP 0x26               => swallowed
-tick                        => idle
-
-## a key the game saw go up, then pressed and let go where the hooks are not called, each found so by a check: its next press over the game scrolls, and the game sees neither it nor its release
+## a key the game saw go up, then pressed and let go where the hooks are not called, then back to the game: its next press over the game scrolls, and the game sees neither it nor its release
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 child panel game Panel
 window admin TaskManagerWindow Task Manager
 elevated admin
 focus game
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 cursor panel
 WM_KEYDOWN 0x26             => passed
 WM_KEYUP 0x26               => passed
 focus admin
 WM_KEYDOWN 0x26             => passed
 focus game
-wait 250                    => unhook keyboard, hook keyboard
+wait 250
 focus admin
 WM_KEYUP 0x26               => passed
 focus game
@@ -351,27 +356,14 @@ tick                        => notch +120
 WM_KEYUP 0x26               => swallowed
 tick                        => idle
 
-## a window's handle, once of a program with more rights, now another program's of ours: the check reads the keys there again
-config [general]\nupbind = 0x26\n
-window game LaunchUnrealUWindowsClient Velto
-window admin TaskManagerWindow Task Manager
-elevated admin
-focus admin
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
-wait 250
-reused admin
-drop keyboard
-WM_KEYDOWN 0x26             => passed
-wait 250                    => unhook keyboard refused, hook keyboard
-
-## a general bind's key let go where the hooks are not called: the other key's release ends the direction, whether a check found it up before or not
+## a general bind's key let go where the hooks are not called: the other key's release ends the direction, whether a check came between or not
 config [general]\nupbind = 0x10\n
 window game LaunchUnrealUWindowsClient Velto
 child panel game Panel
 window admin TaskManagerWindow Task Manager
 elevated admin
 focus game
-start                       => claim 0xA0, claim 0xA1, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0xA0, claim 0xA1, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 cursor panel
 WM_KEYDOWN 0xA1 scan=0x36   => passed
 wait 250
@@ -399,7 +391,7 @@ window game LaunchUnrealUWindowsClient Velto
 window admin TaskManagerWindow Task Manager
 elevated admin
 focus game
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
 focus admin
@@ -414,7 +406,7 @@ config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 window notepad Notepad
 focus game
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
 focus notepad
@@ -422,4 +414,4 @@ tick                        => nothing
 tick                        => idle
 WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
-WM_KEYUP 0x26               => swallowed
+WM_KEYUP 0x26               => passed

@@ -7,35 +7,35 @@
 
 ## two keys: the keyboard hook only, then the timer at the configured interval
 config [general]\ninterval = 10\nupbind = 0x26\ndownbind = 0x28\n
-start                       => claim 0x28, claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 10 ms
+start                       => claim 0x28, claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 10 ms
 
 ## the extra buttons: the mouse hook only
 config [general]\nupbind = 5\ndownbind = 6\n
-start                       => claim 0x06, claim 0x05, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x06, claim 0x05, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## a button and a key: both hooks, the mouse hook first either way
 config [general]\nupbind = 1\ndownbind = 40\n
-start                       => claim 0x28, claim 0x01, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x28, claim 0x01, hook mouse, hook keyboard, raw input keyboard mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## a key and a button
 config [general]\nupbind = 40\ndownbind = 1\n
-start                       => claim 0x01, claim 0x28, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x01, claim 0x28, hook mouse, hook keyboard, raw input keyboard mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## code 3 and codes from 7 up are keys
 config [general]\ndownbind = 3\nupbind = 7\n
-start                       => claim 0x03, claim 0x07, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x03, claim 0x07, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## the right button
 config [general]\nupbind = 2\n
-start                       => claim 0x02, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x02, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## the middle button alone
 config [general]\nupbind = 4\n
-start                       => claim 0x04, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x04, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## the second extra button alone
 config [general]\nupbind = 6\n
-start                       => claim 0x06, hook mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x06, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## a code another copy in the session binds: refused before any hook, and holding no claim while it waits
 config [general]\nupbind = 0x26\ndownbind = 5\n
@@ -51,7 +51,7 @@ start                       => claim 0xA0, claim 0xA1 unreadable, unclaim 0xA0, 
 config [general]\nupbind = 0x10\ndownbind = 0xA0\n
 copy 0x26
 copy 0x05
-start                       => claim 0xA0, claim 0xA1, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0xA0, claim 0xA1, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 
 ## its console window closed: it ends itself at the next check, with Windows' code for a closed console
 config [general]\nupbind = 0x26\n
@@ -59,7 +59,7 @@ window game LaunchUnrealUWindowsClient Velto
 window console ConsoleWindowClass
 console-window console
 focus game
-start                       => claim 0x26, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
 wait 250
@@ -120,12 +120,12 @@ start                       => claim 0x26, hook keyboard refused, unclaim 0x26, 
 config [general]\nupbind = 0x26\n
 refuse check
 text 8 Not enough memory resources are available to process this command.\r\n
-start                       => claim 0x26, hook keyboard, thread timer 250 ms refused, unhook keyboard, unclaim 0x26, report "Error: Not enough memory resources are available to process this command.\n\nPress Enter to exit...\n", read 1, exit 1
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms refused, unhook keyboard, unclaim 0x26, report "Error: Not enough memory resources are available to process this command.\n\nPress Enter to exit...\n", read 1, exit 1
 
 ## a refused timer: every hook released, and the interval named
 config [general]\ninterval = 70000\nupbind = 2\ndownbind = 0x28\n
 refuse timer
-start                       => claim 0x28, claim 0x02, hook mouse, hook keyboard, thread timer 250 ms, priority 15, no power throttling, timer 70000 ms refused, unhook mouse, unhook keyboard, unclaim 0x28, unclaim 0x02, report "Error: Unable to start the scroll timer with an interval of 70000 milliseconds.\n\nPress Enter to exit...\n", read 1, exit 1
+start                       => claim 0x28, claim 0x02, hook mouse, hook keyboard, raw input keyboard mouse, thread timer 250 ms, priority 15, no power throttling, timer 70000 ms refused, unhook mouse, unhook keyboard, unclaim 0x28, unclaim 0x02, report "Error: Unable to start the scroll timer with an interval of 70000 milliseconds.\n\nPress Enter to exit...\n", read 1, exit 1
 
 ## on a console the report is shown as UTF-8, and the console's own code page comes back after it
 config [general]\nupbind = 38\n\xC3\xBCber = 1\n
