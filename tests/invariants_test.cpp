@@ -2,8 +2,9 @@
 // releases of two binds (keys, buttons, a general code's two keys, a keypad key whose code follows
 // Shift), Shift and AltGr besides, the pointer and the window in front moving among the game, a
 // panel of it, another game, another program and one of higher rights, timer ticks, the hooks'
-// checks, and the platform dropping a hook; under every way Windows may behave where it does not
-// document how. Whatever the walk, what the game sees must be sound after every step.
+// checks; and input lost as Windows loses it: a hook dropped, an event answered after the time-out,
+// the hooks' thread held up. Under every way Windows may behave where it does not document how.
+// Whatever the walk, what the game sees must be sound after every step.
 #include "keys/sighting.h"
 #include "support/session.h"
 
@@ -49,14 +50,20 @@ const char* const Scene = "\nwindow game LaunchUnrealUWindowsClient Velto\n"
                           "window notepad Notepad\nwindow admin TaskManagerWindow Admin\n"
                           "elevated admin\nchild panel game Panel\nfocus game\nstart";
 const std::string Places[] = {"game", "velto2", "notepad", "admin", "panel", "none"}; // 4 in front
-const char* const Models[] = {"buttons-first", "general-first", "refusal-clears", "bit-taken"};
+const char* const Models[] = {"buttons-first", "general-first", "key-state-always", "raw-first"};
+
+// The system waits this long for a hook's answer (none is set in the walks), and a runaway ends
+// within it and one check more once input was lost: raw input tells of an event no hook saw when
+// the time-out has passed since it, at the next check.
+constexpr int Timeout = 1000, RunawayEnds = Timeout + 250;
 
 // One line of the walk, with the desktop as it left it.
 struct Step {
-    enum Kind { Other, Event, Tick, Check, Drop } kind = Other;
+    enum Kind { Other, Event, Tick, Check, Drop, Stall } kind = Other;
     int key = -1,
         bind = -1; // an event's key, and the direction (0 up, 1 down) its code is bound to
     bool press = false, gate = false;
+    int late = 0; // how long the event waited for the hooks' thread
     std::string front{};
 };
 
@@ -71,6 +78,16 @@ struct Walk {
     std::string front = "game", under = "game";
 
     unsigned pick(unsigned n) { return static_cast<unsigned>(random() % n); }
+    bool needsHook(bool keyboard) const {
+        for (int which : {0, 1}) {
+            for (int key : binds[which]->keys) {
+                if ((which == 1 || upBound) && Keys[key].keyboard == keyboard) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
     bool ofBind(int key, int which) const {
         const auto& keys = binds[which]->keys;
         return (which == 1 || upBound) && std::find(keys.begin(), keys.end(), key) != keys.end();
@@ -81,17 +98,19 @@ struct Walk {
         lines.push_back({0, line, "", ""});
         steps.push_back(step);
     }
-    void event(int key, bool press) {
+    void event(int key, bool press, int late = 0) {
         const bool shift = held[LeftShift] || held[RightShift]; // turns the keypad key into Up
         std::string line = press ? Keys[key].press : Keys[key].release;
         if (const auto at = line.find('%'); at != std::string::npos) {
             line.replace(at, 1, shift ? "0x26" : "0x68");
         }
         const int bind = ofBind(key, 1) ? 1 : ofBind(key, 0) ? 0 : -1;
-        add(line, {.kind = Step::Event,
-                   .key = key,
-                   .bind = key != Keypad || shift ? bind : -1,
-                   .press = press});
+        add(line + (late != 0 ? " late=" + std::to_string(late) : ""),
+            {.kind = Step::Event,
+             .key = key,
+             .bind = key != Keypad || shift ? bind : -1,
+             .press = press,
+             .late = late});
         held[key] = press;
     }
 
@@ -112,14 +131,16 @@ struct Walk {
             add(line);
         }
         for (int n = 0; n < 70; ++n) {
-            const unsigned what = pick(12), which = pick(2);
+            const unsigned what = pick(13), which = pick(2);
             const auto& keys = binds[which]->keys;
             const int key = keys[pick(static_cast<unsigned>(keys.size()))];
             const int shiftKey = pick(2) == 0 ? LeftShift : RightShift;
+            // Now and then an event waits for the hooks' thread, a little or past the time-out.
+            const int late = pick(8) == 0 ? (pick(2) == 0 ? 600 : 1100) : 0;
             if (what < 2 && (!held[key] || Keys[key].keyboard)) {
-                event(key, true);
+                event(key, true, late);
             } else if (what < 3 && held[key]) {
-                event(key, false);
+                event(key, false, late);
             } else if (what == 3) {
                 event(shiftKey, !held[shiftKey]);
             } else if (what == 4) { // AltGr: its Ctrl, then Right Alt
@@ -132,6 +153,10 @@ struct Walk {
                 add("tick", {.kind = Step::Tick});
             } else if (what < 11) {
                 add(what < 9 ? "tick" : "wait 250", {.kind = what < 9 ? Step::Tick : Step::Check});
+            } else if (what == 11) { // the hooks' thread held up: the pump must wait for it
+                const int stall = pick(2) == 0 ? 600 : 1100;
+                add("stall " + std::to_string(stall), {.kind = Step::Stall, .late = stall});
+                add("tick", {.kind = Step::Tick});
             } else if (which == 1 || upBound) { // a hook the binds need
                 add(Keys[key].keyboard ? "drop keyboard" : "drop mouse",
                     {.kind = Step::Drop, .key = key});
@@ -143,86 +168,128 @@ struct Walk {
 // What the game can tell, and what VeltoMacro may do where its hooks are live, step by step.
 struct Judge {
     const Walk& walk;
-    const bool bitTaken;
-
-    std::string judge(const Step& s, const std::string& answer) {
-        const bool reinstalled = answer.find("hook ") != std::string::npos;
-        if (s.kind == Step::Drop) {
-            live[Keys[s.key].keyboard] = false;
-            for (int key = 0; key < KeyCount; ++key) {
-                keys[key].intact &= Keys[key].keyboard != Keys[s.key].keyboard;
-            }
-        } else if (s.kind == Step::Check) {
-            // Live hooks are taken back only after a press where they are not called: that
-            // leaves the same traces in the key state as a press a dropped hook let by.
-            const bool cause = !live[0] || !live[1] || unseenPress;
-            live[0] |= reinstalled;
-            live[1] |= reinstalled;
-            for (KeyState& key : keys) {
-                key.retaken |= reinstalled && (key.down || key.heldSeen);
-            }
-            if (s.front != "admin") { // the key state can be read
-                unseenPress = false;
-                for (int which : {0, 1}) {
-                    Limit& limit = limits[which];
-                    limit.runaway &= !limit.counts;
-                    limit.counts = limit.sawPress = false;
-                    limit.upSince |= !down(which);
-                }
-            }
-            return reinstalled && !cause ? "live hooks taken back without cause; " : "";
-        } else if (s.kind == Step::Tick) {
-            bool cut = false;
-            for (KeyState& key : keys) {
-                key.intact &= s.gate && s.front == key.pressedIn;
-                cut |= key.intact && key.down && answer == "idle";
-            }
-            if (!s.gate) { // the pump forgets every direction
-                limits[0].runaway = limits[1].runaway = false;
-            }
-            const bool up = walk.upBound && (down(0) || limits[0].runaway);
-            const bool sound = answer == "idle" || answer == "nothing" ||
-                               (answer == "notch +120" && up) ||
-                               (answer == "notch -120" && (down(1) || limits[1].runaway));
-            return (cut ? "a scroll held on live hooks was cut; " : "") +
-                   (sound ? "" : "a tick answered " + answer + "; ");
-        } else if (s.kind == Step::Event) {
-            return event(s, answer);
-        }
-        return "";
-    }
 
     struct KeyState {
         bool down = false, gameDown = false;
         bool intact = false;   // its press swallowed on live hooks, and nothing forgot it since
         bool heldSeen = false; // its last press a hook saw, its release since no hook saw
+        // Its scroll forgotten while it was held (another window came to the front): it may have
+        // been let go and pressed again where no hook saw it, so its next release may pass.
+        bool forgotten = false;
         bool retaken = false;  // held then while the hooks were taken back: its release may pass
         bool unseenDigit = false;
+        // A known limit: held in the game while the other key of its code (AltGr's Ctrl, left
+        // Ctrl's) went down or up there: the key state speaks of either, and a press of it may be
+        // taken for a new one.
+        bool shadowed = false;
+        // Pressed where a lost hook did not see it, then let go where no hook saw it either: raw
+        // input told of the press, but nothing of the release, so its next release may pass.
+        bool lostPress = false;
         std::string pressedIn;
     };
-    // The known limit: after a release no hook saw, notches may go on until that bind is pressed
-    // again where no hook saw it, and not past the check after that press (one where the key
-    // state can be read). A press does not count where a hook saw one of the bind earlier between
-    // the same two checks, nor, with the pressed-since bit taken, before a check found the bind
-    // up: the key state tells neither from a press held all along.
-    struct Limit {
-        bool runaway = false, counts = false, sawPress = false, upSince = false;
-    };
     KeyState keys[KeyCount]{};
-    Limit limits[2]{};
     bool live[2] = {true, true}; // the hooks, by keyboard
-    bool unseenPress = false;    // a bound code pressed where the hooks are not called
+    bool lateSinceCheck[2] = {};  // an event of the kind answered past the time-out
+    // When bound events of the kind reached no hook of ours: raw input tells of each at the first
+    // check the time-out after it, where a hook call has not matched it since.
+    std::vector<int> unseen[2]{};
+    int now = 0;                  // the walk's clock, in ms
+    int running = 0;              // the same, but for the time the hooks' thread was held up
+    int stalledFor = 0;           // how long the hooks' thread has been held up, 0 when it runs
+    // After a release no hook saw, the direction may scroll on until the check that tells, within
+    // RunawayEnds of the time the hooks' thread ran: the time of that release (`running`), by
+    // direction, or -1.
+    int runawayFrom[2] = {-1, -1};
 
     bool down(int which) const {
         const auto& bound = walk.binds[which]->keys;
         return std::any_of(bound.begin(), bound.end(), [this](int key) { return keys[key].down; });
     }
+    static int kindOf(int key) { return Keys[key].keyboard ? 1 : 0; }
+
+    std::string judge(const Step& s, const std::string& answer) {
+        const bool reinstalled = answer.find("hook ") != std::string::npos;
+        switch (s.kind) {
+        case Step::Drop:
+            live[Keys[s.key].keyboard] = false;
+            return "";
+        case Step::Stall:
+            now += s.late;
+            stalledFor += s.late;
+            return "";
+        case Step::Check: {
+            now += 250;
+            running += 250;
+            stalledFor = 0;
+            // Live hooks are taken back only where input was lost: to a dropped hook, or to an
+            // answer past the time-out; raw input tells of the first within the time-out, even
+            // where the hooks were taken back since for another kind.
+            bool lost[2];
+            for (int kind : {0, 1}) {
+                lost[kind] = !live[kind] || lateSinceCheck[kind] || !unseen[kind].empty();
+                std::erase_if(unseen[kind], [this](int at) { return now - at >= Timeout; });
+            }
+            std::string broken = reinstalled && !lost[0] && !lost[1]
+                                     ? "live hooks taken back without cause; "
+                                     : "";
+            for (int key = 0; key < KeyCount && reinstalled; ++key) {
+                keys[key].intact &= !lost[Keys[key].keyboard];
+                keys[key].retaken |= keys[key].down || keys[key].heldSeen;
+            }
+            if (reinstalled) {
+                live[0] = live[1] = true;
+                lateSinceCheck[0] = lateSinceCheck[1] = false;
+            }
+            return broken;
+        }
+        case Step::Tick:
+            return tick(s, answer);
+        case Step::Event:
+            return event(s, answer);
+        case Step::Other:
+            return "";
+        }
+        return "";
+    }
+
+    std::string tick(const Step& s, const std::string& answer) {
+        bool cut = false;
+        for (KeyState& key : keys) {
+            const bool kept = s.gate && s.front == key.pressedIn;
+            key.forgotten |= key.intact && key.down && !kept;
+            key.intact &= kept;
+            cut |= key.intact && key.down && answer == "idle";
+        }
+        if (stalledFor > Timeout) { // the pump waits for the hooks' thread
+            return answer.rfind("notch", 0) != 0 ? "" : "a tick answered " + answer + " while held up; ";
+        }
+        if (!s.gate) { // the pump forgets every direction
+            runawayFrom[0] = runawayFrom[1] = -1;
+        }
+        const auto mayScroll = [&](int which) {
+            return (which == 1 || walk.upBound) &&
+                   (down(which) ||
+                    (runawayFrom[which] >= 0 && running - runawayFrom[which] < RunawayEnds));
+        };
+        const bool sound = answer == "idle" || answer == "nothing" ||
+                           (answer == "notch +120" && mayScroll(0)) ||
+                           (answer == "notch -120" && mayScroll(1));
+        return (cut ? "a scroll held on live hooks was cut; " : "") +
+               (sound ? "" : "a tick answered " + answer + "; ");
+    }
 
     std::string event(const Step& s, const std::string& answer) {
         KeyState& key = keys[s.key];
         const bool passed = answer == "passed", live = this->live[Keys[s.key].keyboard];
-        const bool hooked = live && s.front != "admin"; // a hook of ours was asked
+        // A hook of ours was asked: one the binds need, live, where the hooks are called.
+        const bool hooked = live && s.front != "admin" && walk.needsHook(Keys[s.key].keyboard);
+        const bool tooLate = hooked && s.late > Timeout; // asked, but its answer came too late
         const bool bound = walk.ofBind(s.key, 0) || walk.ofBind(s.key, 1);
+        lateSinceCheck[Keys[s.key].keyboard] |= tooLate;
+        if (bound && !hooked && s.front != "admin" && (s.key != Keypad || s.bind >= 0)) {
+            unseen[Keys[s.key].keyboard].push_back(now);
+        }
+        stalledFor = hooked ? 0 : stalledFor; // an answer of the hooks' thread: it runs again
         // A known limit: a keypad key pressed as Numpad 8 where no hook saw it, then Shift: no
         // hook knows the game has it, and Up's release is swallowed.
         key.unseenDigit = s.key == Keypad && s.press && s.bind < 0 ? !hooked : key.unseenDigit;
@@ -233,51 +300,53 @@ struct Judge {
                                 return other.code == Keys[s.key].code;
                             }) > 1;
         std::string broken =
-            std::string(!passed && (answer != "swallowed" || !s.gate || !hooked || !bound)
+            std::string(!passed && (answer != "swallowed" || !s.gate || !hooked || !bound || tooLate)
                             ? "an event answered " + answer + "; "
                             : "") +
-            (!s.press && !passed && key.gameDown && !key.unseenDigit
+            (!s.press && !passed && key.gameDown && !key.unseenDigit && !key.shadowed
                  ? "the game keeps a released input down; "
                  : "") +
             (!s.press && passed && !key.gameDown && key.intact && s.gate && live && !key.retaken &&
-                     !shared
+                     !shared && !tooLate && !key.forgotten && !key.lostPress
                  ? "a release reached the game without its press; "
                  : "");
-        // Where the hooks are not called, a press of a code the check reads leaves the traces of
-        // one a dropped hook let by. AltGr's Ctrl is left Ctrl's code.
-        const int read = s.key == AltGrCtrl ? 5 : s.key;
-        unseenPress |= s.press && s.front == "admin" &&
-                       (walk.ofBind(read, 0) || walk.ofBind(read, 1)) &&
-                       (s.key != Keypad || s.bind >= 0);
+        key.lostPress = s.press ? key.lostPress || (!live && s.front != "admin") : key.lostPress && !hooked;
+        key.forgotten &= s.press || !hooked;
+        for (int other = 0; other < KeyCount && passed; ++other) {
+            keys[other].shadowed |= other != s.key && Keys[other].code == Keys[s.key].code &&
+                                    keys[other].gameDown;
+        }
+        const bool wasDown = key.down;
         key.down = s.press;
         key.heldSeen = hooked ? s.press : key.heldSeen;
         for (int which : {0, 1}) {
-            Limit& limit = limits[which];
-            if (walk.ofBind(s.key, which) && s.press && s.bind == which) {
-                limit.counts |= !hooked && s.front != "admin" && !limit.sawPress &&
-                                (!bitTaken || limit.upSince);
-                limit.runaway &= !hooked;
-                limit.sawPress |= hooked;
-            } else if (walk.ofBind(s.key, which) && !s.press && !hooked && s.front != "admin" &&
-                       !down(which)) {
-                limit = {true, false, limit.sawPress, false};
+            if (!walk.ofBind(s.key, which) || (s.press && s.bind != which)) {
+                continue;
+            }
+            if (s.press && hooked && !tooLate) {
+                runawayFrom[which] = -1; // pressed where a hook decides: it holds it, or not
+            } else if (!s.press && !hooked && s.front != "admin" && !down(which) &&
+                       runawayFrom[which] < 0) {
+                runawayFrom[which] = running; // let go where no hook saw it
             }
         }
         key.gameDown = passed ? s.press : key.gameDown;
+        key.shadowed &= key.gameDown; // until the game sees it let go
         // Held through the taking back, its release passes, until one a hook saw, or a press of
         // a button (which does not repeat) or of a key after a release the game saw.
         key.retaken &= s.press ? Keys[s.key].keyboard && !key.gameDown : !hooked;
-        key.intact = s.press ? !passed && live : key.intact;
+        // A repeat after its scroll was forgotten may be a press made again where no hook saw it.
+        key.intact = s.press ? !passed && live && (!wasDown || key.intact) : key.intact;
         key.pressedIn = s.press ? s.front : key.pressedIn;
         return broken;
     }
 };
 
-TEST(Invariants, NoStuckInputNoCutScrollAndNoScrollingWithoutItsBind) {
+TEST(Invariants, NoStuckInputNoCutScrollAndNoScrollingPastLostInput) {
     for (unsigned seed = 1; seed <= 2000; ++seed) {
         Walk walk(seed);
         Transcripts::play(walk.lines);
-        Judge judge{.walk = walk, .bitTaken = (seed >> 3 & 1) != 0};
+        Judge judge{walk};
         std::string broken, trace;
         for (std::size_t i = 0; i < walk.lines.size() && broken.empty(); ++i) {
             const std::string& answer = walk.lines[i].actual;

@@ -41,21 +41,6 @@ std::uint32_t boundKinds() {
     return (needsKeyboardHook() ? KeyboardKind : 0) | (needsMouseHook() ? MouseKind : 0);
 }
 
-// A bound key or button already down reached the application before the hooks were there: its
-// release must reach it too. The system's state knows the physical buttons: with the buttons
-// swapped, the logical left one (code 1) is the physical right one (code 2).
-void noteHeldBeforeStart() {
-    const bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
-    for (const std::uint32_t bit : {DownHeld, UpHeld}) {
-        for (const BindCode code : directionKeys(bit)) {
-            const BindCode physical = swapped && (code == 1 || code == 2) ? 3 - code : code;
-            if (code != 0 && (GetAsyncKeyState(static_cast<int>(physical)) & 0x8000) != 0) {
-                HookMemory.codes[code] |= PressedUnseen;
-            }
-        }
-    }
-}
-
 } // namespace
 
 HHOOK installHook(int kind, HOOKPROC procedure) {
@@ -76,7 +61,9 @@ void runEmulation() {
     if (!installHooks()) {
         raiseLastError();
     }
-    noteHeldBeforeStart();
+    // A bound input already held reached the application before the hooks were there: its
+    // release must reach it too.
+    notePressesUnseen(true);
     watchForLostInput(boundKinds());
     HookThreadAlive.store(GetTickCount());
     // The one thread timer: every WM_TIMER of the loop is the hooks' check.
@@ -113,6 +100,9 @@ void runEmulation() {
 
 void checkHooks() {
     const std::uint32_t lost = takeLostKinds();
+    if (hooksCalledHere()) {
+        notePressesUnseen(false);
+    }
     const bool installed = (HookHandles.mouse != nullptr || !needsMouseHook()) &&
                            (HookHandles.keyboard != nullptr || !needsKeyboardHook());
     if (lost == 0 && installed) {

@@ -24,6 +24,18 @@ bool isDown(BindCode code) {
     return (GetAsyncKeyState(static_cast<int>(code)) & 0x8000) != 0;
 }
 
+// Whether a bound key was pressed where no hook saw it (in a window of higher rights), so that the
+// application has it: the system has it down (`physical` is the code its state knows it by)
+// though no press of it passed. Once a press of it was swallowed, its state may be down for that
+// press (Windows does not say): then where its direction was forgotten while it was held (another
+// window came to the front), it may have been let go and pressed again unseen. `passedLast`: the
+// last press of it held was one that passed, and is over.
+bool pressedUnseen(BindCode code, std::uint32_t bit, BindCode physical, bool passedLast = false) {
+    return (HookMemory.codes[code] & Held) == 0 || passedLast
+               ? HookMemory.passedBy[code] == 0 && isDown(physical)
+               : (HeldDirections.load() & bit) == 0;
+}
+
 // Whether a key of the direction's bind other than `released` is still held: a general code binds
 // two, and its direction lasts while either is held. One whose press passed shows in the system's
 // state while held (its release may have gone where no hook saw it); one swallowed never need.
@@ -43,8 +55,10 @@ bool applicationMayHave(BindCode code, InputId input) {
            (HookMemory.codes[code] & (PressedUnseen | Retaken)) != 0;
 }
 
-// The decision on an event of `code` from `input`; true when it is to be swallowed.
-bool decide(BindCode code, InputId input, bool pressed, bool button) {
+// The decision on an event of `code` from `input`; true when it is to be swallowed. A `late` one
+// has passed on already, as every event does where the gate does not. `unseen`: what the
+// application got of the input before, that no hook saw.
+bool decide(BindCode code, InputId input, bool pressed, bool button, bool late, int unseen) {
     KeyMemory& memory = HookMemory;
     std::uint32_t bit = directionOf(code);
     // Keypad keys change their code between press and release when Shift and Num Lock are used
@@ -68,18 +82,25 @@ bool decide(BindCode code, InputId input, bool pressed, bool button) {
         // hook saw (in a window of higher rights). A button does not repeat; a key's state tells,
         // where no release of another input of that code brought it up.
         const BindCode had = memory.applicationHas[input];
-        if (had != 0 && (button || (memory.passedBy[had] == input && !isDown(had)))) {
+        const bool released = unseen == RawView::Released ||
+                              (had != 0 && (button || (memory.passedBy[had] == input && !isDown(had))));
+        if (released) {
             memory.applicationHas[input] = 0;
-            seen &= ~Retaken; // released since: this press is a new one
+            memory.passedBy[had] = memory.passedBy[had] == input ? 0 : memory.passedBy[had];
+            seen &= ~(Retaken | PressedUnseen); // released since: this press is a new one
         }
-        // A key the system has down though no press of it passed was pressed where no hook saw it
-        // (in a window of higher rights): the application has it. Once a press of it was swallowed,
-        // its state may be down for that press (Windows does not say): then where its direction
-        // was forgotten while it was held (another window came to the front), it may have been let
-        // go and pressed again unseen, and its release is let through.
-        if (!button && ((seen & Held) == 0 ? memory.passedBy[code] == 0 && isDown(code)
-                                           : (HeldDirections.load() & bit) == 0)) {
+        // (Where the application's record is this input's already, a press it got unseen is a
+        // repeat of the one it has.)
+        if (memory.applicationHas[input] == 0 &&
+            (unseen == RawView::Pressed || (!button && pressedUnseen(code, bit, code, released)))) {
             seen |= PressedUnseen;
+        }
+        // A direction forgotten (another window came to the front) forgot its other key too:
+        // whether that one is still held, only a press of it tells.
+        if ((HeldDirections.load() & bit) == 0) {
+            for (const BindCode key : directionKeys(bit)) {
+                memory.codes[key] |= key != 0 && (memory.codes[key] & Held) != 0 ? Doubted : 0;
+            }
         }
         memory.pressed[bit] = {input, code};
         seen = (seen | Held) & ~Doubted;
@@ -88,7 +109,7 @@ bool decide(BindCode code, InputId input, bool pressed, bool button) {
         }
 
         const GateVerdict verdict = gateVerdict();
-        if (!verdict.actsHere()) {
+        if (late || !verdict.actsHere()) {
             return false;
         }
         HeldWindow.store(verdict.foreground);
@@ -98,11 +119,15 @@ bool decide(BindCode code, InputId input, bool pressed, bool button) {
     // A release ends its direction wherever the pointer is, so scrolling never runs on with nothing
     // held. It is swallowed only where a hook saw its press and the application has no press of
     // that input, so it never keeps a key or button down there.
-    const bool sawPress = (seen & Held) != 0, mayHave = applicationMayHave(code, input);
-    seen &= ~(Held | Retaken);
+    // Its direction forgotten while it was held, or doubted, it may have been let go and pressed
+    // again unseen.
+    const bool sawPress = (seen & Held) != 0,
+               mayHave = unseen == RawView::Pressed || applicationMayHave(code, input) ||
+                         (seen & Doubted) != 0 || (sawPress && (HeldDirections.load() & bit) == 0);
+    seen &= ~(Held | Retaken | Doubted);
     const std::uint32_t before =
         otherKeyHeld(bit, code) ? HeldDirections.load() : HeldDirections.fetch_and(~bit);
-    return (before & bit) != 0 && sawPress && !mayHave && isTargetActive();
+    return (before & bit) != 0 && sawPress && !mayHave && !late && isTargetActive();
 }
 
 // What an event of `code` from `input` leaves behind for the application. A `borrowed` code is
@@ -133,17 +158,43 @@ InputId buttonInput(BindCode code) {
     return static_cast<InputId>(0x1100 | (code & 0xFF));
 }
 
+void notePressesUnseen(bool buttonsToo) {
+    // The system's state knows the physical buttons: with the buttons swapped, the logical left
+    // one (code 1) is the physical right one (code 2).
+    const bool swapped = buttonsToo && GetSystemMetrics(SM_SWAPBUTTON) != 0;
+    for (const std::uint32_t bit : {DownHeld, UpHeld}) {
+        for (const BindCode code : directionKeys(bit)) {
+            const BindCode physical = swapped && (code == 1 || code == 2) ? 3 - code : code;
+            if (code == 0 || (!buttonsToo && isMouseCode(code)) || HookMemory.passedBy[code] != 0) {
+                continue;
+            }
+            std::uint8_t& seen = HookMemory.codes[code];
+            // Up, and no press of it swallowed: whatever was pressed unseen is let go. Not so a
+            // code two keys share (AltGr's Ctrl left Ctrl's, a keypad key turned into an arrow's
+            // code), whose state the other key may have brought up.
+            const bool shared = code == LeftControl || (code >= 0x21 && code <= 0x2E);
+            seen = pressedUnseen(code, bit, physical)  ? seen | PressedUnseen
+                   : (seen & Held) == 0 && !shared ? seen & ~PressedUnseen
+                                                   : seen;
+        }
+    }
+}
+
 bool isAltGrControl(const KBDLLHOOKSTRUCT& event) {
     return event.vkCode == LeftControl && event.scanCode == 0x21D;
 }
 
-bool updateHeld(BindCode code, bool pressed) {
+bool updateHeld(BindCode code, bool pressed, bool late) {
     if (code == 0) {
         return false;
     }
     const InputId input = buttonInput(code);
-    const bool swallow = decide(code, input, pressed, true);
+    const RawView raw = takeRawView(input, pressed);
+    const bool swallow = decide(code, input, pressed, true, late, raw.unseen);
     note(code, input, pressed, !swallow, false);
+    if (!raw.matched) {
+        noteHookCall(input, pressed, swallow);
+    }
     return swallow;
 }
 
@@ -158,18 +209,22 @@ LRESULT keyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
         // Alt: it is decided as that Right Alt, which then repeats the decision, so that the game
         // sees both keys or neither.
         const auto altGr = std::exchange(HookMemory.altGr, {});
+        const bool late =
+            answersTooLate(KeyboardKind, event.time, (event.flags & LLKHF_INJECTED) != 0);
+        const RawView raw = takeRawView(input, pressed);
         bool swallow;
         if (isAltGrControl(event)) {
-            swallow = decide(RightAlt, input, pressed, false);
+            swallow = decide(RightAlt, input, pressed, false, late, raw.unseen);
             HookMemory.altGr = {true, pressed, swallow};
         } else if (altGr.pending && event.vkCode == RightAlt && altGr.pressed == pressed) {
             swallow = altGr.swallowed;
         } else {
-            swallow = decide(event.vkCode, input, pressed, false);
+            swallow = decide(event.vkCode, input, pressed, false, late, raw.unseen);
         }
         note(event.vkCode, input, pressed, !swallow, isAltGrControl(event));
-        noteHookCall(KeyboardKind, input, pressed, swallow, event.time,
-                     (event.flags & LLKHF_INJECTED) != 0);
+        if (!raw.matched) {
+            noteHookCall(input, pressed, swallow);
+        }
         if (swallow) {
             return 1;
         }
@@ -183,9 +238,9 @@ LRESULT mouseHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
             *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam); // NOLINT(performance-no-int-to-ptr)
         const MouseButtonEvent event = mouseButtonEvent(wParam, record);
         if (event.code != 0) {
-            const bool swallow = updateHeld(event.code, event.pressed);
-            noteHookCall(MouseKind, buttonInput(event.code), event.pressed, swallow, record.time,
-                         (record.flags & LLMHF_INJECTED) != 0);
+            const bool late =
+                answersTooLate(MouseKind, record.time, (record.flags & LLMHF_INJECTED) != 0);
+            const bool swallow = updateHeld(event.code, event.pressed, late);
             if (swallow) {
                 return 1;
             }

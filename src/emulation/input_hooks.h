@@ -58,8 +58,13 @@ struct KeyMemory {
 extern KeyMemory HookMemory;
 
 // Records a press or release of a mouse button (by its code) in HeldDirections; true when the event
-// is to be swallowed.
-bool updateHeld(BindCode code, bool pressed);
+// is to be swallowed. One answered `late`, after the system stopped waiting, has passed on already.
+bool updateHeld(BindCode code, bool pressed, bool late = false);
+
+// Records what the application has down of the binds from presses no hook of ours saw: a key or
+// button held before the hooks were there (`buttonsToo`), or a key pressed since where the hooks
+// are not called. Main thread only.
+void notePressesUnseen(bool buttonsToo);
 
 inline constexpr BindCode RightAlt = 0xA5;
 

@@ -28,9 +28,10 @@ struct Calls {
 };
 std::array<std::array<Calls, 2>, InputIds> Unmatched{};
 
-// Raw events no hook call has matched yet.
+// Raw events no hook call has matched yet, oldest first.
 struct RawEvent {
     InputId input;
+    BindCode code;
     bool pressed;
     std::uint32_t kind;
     DWORD at;
@@ -56,7 +57,7 @@ BindCode sidedCode(const RAWKEYBOARD& key) {
     }
 }
 
-void noteRawEvent(std::uint32_t kind, InputId input, bool pressed) {
+void noteRawEvent(std::uint32_t kind, InputId input, BindCode code, bool pressed) {
     const DWORD now = GetTickCount();
     Calls& calls = Unmatched[input][pressed ? 1 : 0];
     if (calls.passed != 0 && now - calls.passedAt <= Timeout) {
@@ -66,26 +67,21 @@ void noteRawEvent(std::uint32_t kind, InputId input, bool pressed) {
     } else if (WaitingCount == Waiting.size()) {
         Lost |= kind; // more unmatched raw events than a hook call can be late for
     } else {
-        Waiting[WaitingCount++] = {input, pressed, kind, now};
+        Waiting[WaitingCount++] = {input, code, pressed, kind, now};
     }
-}
-
-// A window of more rights in front gets input no hook of ours is called for.
-bool hooksCalledHere() {
-    const HWND front = GetForegroundWindow();
-    return front != nullptr && !hasMoreRights(front);
 }
 
 void noteRawInput(const RAWINPUT& raw) {
     if (raw.header.dwType == RIM_TYPEKEYBOARD) {
         const RAWKEYBOARD& key = raw.data.keyboard;
         // A key without a scan code (injected by its code alone) cannot be told from another.
-        if (key.MakeCode == 0 || directionOf(sidedCode(key)) == 0 || !hooksCalledHere()) {
+        const BindCode code = sidedCode(key);
+        if (key.MakeCode == 0 || directionOf(code) == 0 || !hooksCalledHere()) {
             return;
         }
         const auto input = static_cast<InputId>((key.MakeCode & 0x7FF) |
                                                 ((key.Flags & RI_KEY_E0) != 0 ? 0x800 : 0));
-        noteRawEvent(KeyboardKind, input, (key.Flags & RI_KEY_BREAK) == 0);
+        noteRawEvent(KeyboardKind, input, code, (key.Flags & RI_KEY_BREAK) == 0);
         return;
     }
     // Raw input knows the physical buttons; the hooks, and the binds, the logical ones.
@@ -101,12 +97,17 @@ void noteRawInput(const RAWINPUT& raw) {
         const bool swapped = button.code <= 2 && GetSystemMetrics(SM_SWAPBUTTON) != 0;
         const BindCode code = swapped ? 3 - button.code : button.code;
         if (directionOf(code) != 0 && hooksCalledHere()) {
-            noteRawEvent(MouseKind, buttonInput(code), (flags & button.down) != 0);
+            noteRawEvent(MouseKind, buttonInput(code), code, (flags & button.down) != 0);
         }
     }
 }
 
 } // namespace
+
+bool hooksCalledHere() {
+    const HWND front = GetForegroundWindow();
+    return front != nullptr && !hasMoreRights(front);
+}
 
 void watchForLostInput(std::uint32_t kinds) {
     Unmatched.fill({});
@@ -132,39 +133,77 @@ DesktopPlatform::DWORD hooksTimeout() {
     return Timeout;
 }
 
-void noteHookCall(std::uint32_t kind, InputId input, bool pressed, bool swallowed,
-                  DesktopPlatform::DWORD eventTime, bool injected) {
+bool answersTooLate(std::uint32_t kind, DesktopPlatform::DWORD eventTime, bool injected) {
     const DWORD now = GetTickCount();
     HookThreadAlive.store(now);
-    // Answered after the system stopped waiting: the event went on as if passed.
-    if (!injected && now - eventTime > Timeout) {
-        Lost |= kind;
+    // An injected event's time is whatever its sender gave.
+    const bool late = !injected && now - eventTime > Timeout;
+    Lost |= late ? kind : 0;
+    return late;
+}
+
+RawView takeRawView(InputId input, bool pressed) {
+    const DWORD now = GetTickCount();
+    RawView view{};
+    auto end = Waiting.begin() + static_cast<std::ptrdiff_t>(WaitingCount);
+    // Where raw input is made first, this call's raw event has just come: the newest one waiting.
+    const auto own = std::find_if(std::make_reverse_iterator(end), Waiting.rend(),
+                                  [&](const RawEvent& raw) {
+                                      return raw.input == input && raw.pressed == pressed &&
+                                             now - raw.at <= SwallowedPairing;
+                                  });
+    if (own != Waiting.rend()) {
+        end = std::copy(own.base(), end, std::prev(own.base()));
+        view.matched = true;
     }
-    const auto waiting = std::find_if(Waiting.begin(), Waiting.begin() + WaitingCount,
-                                      [&](const RawEvent& raw) {
-                                          return raw.input == input && raw.pressed == pressed;
-                                      });
-    if (waiting != Waiting.begin() + WaitingCount) {
-        *waiting = Waiting[--WaitingCount];
-        return;
-    }
+    // Any other one waiting is of an event lost before: the application got it.
+    const auto kept = std::remove_if(Waiting.begin(), end, [&](const RawEvent& raw) {
+        if (raw.input != input) {
+            return false;
+        }
+        Lost |= raw.kind;
+        view.unseen = raw.pressed ? RawView::Pressed : RawView::Released;
+        return true;
+    });
+    WaitingCount = static_cast<std::size_t>(kept - Waiting.begin());
+    return view;
+}
+
+void noteHookCall(InputId input, bool pressed, bool swallowed) {
+    const DWORD now = GetTickCount();
     Calls& calls = Unmatched[input][pressed ? 1 : 0];
     std::uint16_t& count = swallowed ? calls.swallowed : calls.passed;
     DWORD& at = swallowed ? calls.swallowedAt : calls.passedAt;
-    count = static_cast<std::uint16_t>((now - at > (swallowed ? SwallowedPairing : Timeout) ? 0 : count) + 1);
+    count = static_cast<std::uint16_t>(
+        (now - at > (swallowed ? SwallowedPairing : Timeout) ? 0 : count) + 1);
     at = now;
 }
 
 std::uint32_t takeLostKinds() {
     const DWORD now = GetTickCount();
-    for (std::size_t i = 0; i < WaitingCount;) {
-        if (now - Waiting[i].at >= Timeout) {
-            Lost |= Waiting[i].kind;
-            Waiting[i] = Waiting[--WaitingCount];
-        } else {
-            ++i;
+    // A lost event went to the application as if passed: it has the code down from a press no
+    // hook saw, or has let it go.
+    const auto end = Waiting.begin() + static_cast<std::ptrdiff_t>(WaitingCount);
+    const auto kept = std::remove_if(Waiting.begin(), end, [now](const RawEvent& raw) {
+        if (now - raw.at < Timeout) {
+            return false;
         }
-    }
+        Lost |= raw.kind;
+        KeyMemory& memory = HookMemory;
+        std::uint8_t& seen = memory.codes[raw.code];
+        const bool known = memory.applicationHas[raw.input] == raw.code; // a press of it passed
+        if (raw.pressed) {
+            seen |= known ? 0 : PressedUnseen;
+        } else if (known) {
+            memory.applicationHas[raw.input] = 0;
+            memory.passedBy[raw.code] =
+                memory.passedBy[raw.code] == raw.input ? 0 : memory.passedBy[raw.code];
+        } else {
+            seen &= ~PressedUnseen;
+        }
+        return true;
+    });
+    WaitingCount = static_cast<std::size_t>(kept - Waiting.begin());
     return std::exchange(Lost, 0);
 }
 

@@ -28,12 +28,29 @@ extern std::atomic<DesktopPlatform::DWORD> HookThreadAlive;
 // window of this thread. Where raw input cannot be had, the hooks' lateness alone tells.
 void watchForLostInput(std::uint32_t kinds);
 
+// Whether the hooks are called for input now: not for a window of more rights in front (nor
+// another desktop), whose input and key state are kept from us.
+bool hooksCalledHere();
+
 // The system's time-out for a low-level hook's answer, in milliseconds.
 DesktopPlatform::DWORD hooksTimeout();
 
-// A hook call of an input's press or release, with the event's time; `swallowed` where it was.
-void noteHookCall(std::uint32_t kind, InputId input, bool pressed, bool swallowed,
-                  DesktopPlatform::DWORD eventTime, bool injected);
+// Whether a hook called for an event of this time answers after the system stopped waiting: the
+// event has passed on as if passed, and input of its kind was lost.
+bool answersTooLate(std::uint32_t kind, DesktopPlatform::DWORD eventTime, bool injected);
+
+// What raw input tells a hook called for an input's press or release: whether it reported this
+// very event (where raw input is made first), and the last event of the input it reported that no
+// hook call matched: by then that event went to the application unseen, and input was lost.
+struct RawView {
+    bool matched;
+    enum { None, Pressed, Released } unseen;
+};
+RawView takeRawView(InputId input, bool pressed);
+
+// A hook call of an input's press or release that raw input has not reported yet; `swallowed`
+// where it was.
+void noteHookCall(InputId input, bool pressed, bool swallowed);
 
 // The kinds of input lost since the last call: a hook called too late, or a raw event no hook
 // call matched within the time-out. Forgets them.

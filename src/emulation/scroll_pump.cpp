@@ -20,17 +20,16 @@ void pumpTick(DesktopPlatform::UINT, DesktopPlatform::UINT, DesktopPlatform::DWO
     if (HeldDirections.load() == 0) {
         return;
     }
-    // The hooks' thread held up past the system's time-out may have had a release passed on
-    // without it: no notch until it runs again and tells. (Read before the clock, never after.)
-    const DWORD alive = HookThreadAlive.load();
-    if (GetTickCount() - alive > hooksTimeout()) {
-        return;
-    }
     // A direction belongs to the window in front when it was pressed: a release in another window
     // may reach no hook at all (one of higher rights), so it would run on with nothing held.
     const GateVerdict verdict = gateVerdict();
+    // The hooks' thread held up past the system's time-out may have had a release passed on
+    // without it: no notch until it runs again and tells. (Read before the clock, never after.)
+    const DWORD alive = HookThreadAlive.load();
     if (!verdict.actsHere() || verdict.foreground != HeldWindow.load()) {
         HeldDirections.exchange(0);
+    } else if (GetTickCount() - alive > hooksTimeout()) {
+        return;
     } else if (const std::int32_t amount = notchAmount(HeldDirections.load()); amount != 0) {
         INPUT input{INPUT_MOUSE, {}};
         input.mi.mouseData = static_cast<DWORD>(amount); // two's complement: -120 is 0xFFFFFF88

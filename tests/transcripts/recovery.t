@@ -73,7 +73,7 @@ start                       => claim 0x26, hook keyboard, raw input keyboard, th
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
 tick                        => notch +120
 stall 1200
-tick                        => idle
+tick                        => nothing
 WM_KEYUP 0x26 scan=0x48 flags=1 late=1200 => passed
 tick                        => idle
 wait 250                    => unhook keyboard, hook keyboard
@@ -86,7 +86,7 @@ focus game
 start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
 stall 400
-tick                        => idle
+tick                        => nothing
 WM_KEYDOWN 0x26 scan=0x48 flags=1 late=400 => passed
 wait 250                    => unhook keyboard, hook keyboard
 tick                        => idle
@@ -333,27 +333,27 @@ WM_KEYUP 0x26               => passed
 tick                        => idle
 
 ## a key the game saw go up, then pressed and let go where the hooks are not called, then back to the game: its next press over the game scrolls, and the game sees neither it nor its release
-config [general]\nupbind = 0x26\n
+config [general]\nupbind = 0x41\n
 window game LaunchUnrealUWindowsClient Velto
 child panel game Panel
 window admin TaskManagerWindow Task Manager
 elevated admin
 focus game
-start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x41, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 cursor panel
-WM_KEYDOWN 0x26             => passed
-WM_KEYUP 0x26               => passed
+WM_KEYDOWN 0x41             => passed
+WM_KEYUP 0x41               => passed
 focus admin
-WM_KEYDOWN 0x26             => passed
+WM_KEYDOWN 0x41             => passed
 focus game
 wait 250
 focus admin
-WM_KEYUP 0x26               => passed
+WM_KEYUP 0x41               => passed
 focus game
 wait 250
-WM_KEYDOWN 0x26             => swallowed
+WM_KEYDOWN 0x41             => swallowed
 tick                        => notch +120
-WM_KEYUP 0x26               => swallowed
+WM_KEYUP 0x41               => swallowed
 tick                        => idle
 
 ## a general bind's key let go where the hooks are not called: the other key's release ends the direction, whether a check came between or not
