@@ -10,6 +10,10 @@
 // Usage: game_window CLASS TITLE STATUS_FILE [--child] [--at X Y]
 //        game_window --close TITLE   posts a close message to the first window of that title, as
 //                                    its close box would; exits 1 where there is none
+//        game_window --watch STATUS_FILE  no window: low-level hooks that count what they see,
+//                                    "hook_down_26" and the like, and the injected events apart
+//                                    ("injected_wheel", "injected_other"); started after
+//                                    VeltoMacro, they are asked before its own
 #ifndef UNICODE
 #define UNICODE
 #endif
@@ -175,11 +179,53 @@ HWND createWindow(const wchar_t* className, const wchar_t* title, WNDPROC proced
                              area.bottom, parent, nullptr, windowClass.hInstance, nullptr);
 }
 
+LRESULT CALLBACK watchKeys(int nCode, WPARAM wParam, LPARAM lParam) {
+    if (nCode >= 0) {
+        const auto& event = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        char key[24];
+        std::snprintf(key, sizeof key, "hook_%s_%02x",
+                      wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN ? "down" : "up",
+                      static_cast<unsigned>(event.vkCode & 0xFF));
+        count(key);
+        if ((event.flags & LLKHF_INJECTED) != 0) {
+            count("injected_other");
+        }
+    }
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+LRESULT CALLBACK watchMouse(int nCode, WPARAM wParam, LPARAM lParam) {
+    const auto& event = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+    if (nCode >= 0 && (event.flags & LLMHF_INJECTED) != 0) {
+        count(wParam == WM_MOUSEWHEEL ? "injected_wheel" : "injected_other");
+    }
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+// The watch: the hooks, and the status every 50 ms from a thread timer.
+int watch() {
+    ::SetWindowsHookExW(WH_KEYBOARD_LL, watchKeys, nullptr, 0);
+    ::SetWindowsHookExW(WH_MOUSE_LL, watchMouse, nullptr, 0);
+    ::SetTimer(nullptr, 0, 50, nullptr);
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_TIMER && changed) {
+            changed = false;
+            writeStatus(nullptr);
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main() {
     int argc = 0;
     wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    if (argv != nullptr && argc == 3 && std::wcscmp(argv[1], L"--watch") == 0) {
+        statusPath = argv[2];
+        return watch();
+    }
     if (argv != nullptr && argc == 3 && std::wcscmp(argv[1], L"--close") == 0) {
         const HWND target = ::FindWindowW(nullptr, argv[2]);
         return target != nullptr && ::PostMessageW(target, WM_CLOSE, 0, 0) ? 0 : 1;

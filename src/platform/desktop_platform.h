@@ -101,7 +101,8 @@ struct RAWINPUTHEADER {
 
 struct RAWMOUSE {
     std::uint16_t usFlags;
-    std::uint16_t usButtonFlags; // laid out as the platform's union with ulButtons
+    std::uint16_t padding;       // the platform's union with ulButtons is aligned as a ULONG
+    std::uint16_t usButtonFlags;
     std::uint16_t usButtonData;
     DWORD ulRawButtons;
     LONG lLastX;

@@ -45,6 +45,10 @@ constexpr auto SeamAlreadyExists = DesktopPlatform::ERROR_ALREADY_EXISTS;
 #include <mmsystem.h>
 #include <type_traits>
 
+namespace {
+const ::HWND MessageOnly = HWND_MESSAGE; // its macro names HWND, which the seam also has
+} // namespace
+
 namespace DesktopPlatform {
 namespace {
 
@@ -220,7 +224,7 @@ HWND createMessageWindow(WNDPROC procedure) {
         return nullptr;
     }
     return reinterpret_cast<HWND>(::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0,
-                                                    0, HWND_MESSAGE, nullptr,
+                                                    0, MessageOnly, nullptr,
                                                     windowClass.hInstance, nullptr));
 }
 

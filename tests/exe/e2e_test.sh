@@ -288,6 +288,28 @@ scenario_stop() {
     wait
 }
 
+# What VeltoMacro puts into the input stream, seen by low-level hooks installed after its own (so
+# asked first): nothing at all while nothing is held; while a key bind is held, its notches only,
+# and of keys only the bound key's own events (its repeats and one release).
+scenario_observed() {
+    game '[general]\ninterval = 20\nupbind = 0x26\n' "keydown Up" "keyup Up"
+    s watch watch
+    local injected keys up notches seen
+    injected=$(sum watch injected_wheel injected_other)
+    sleep 4 # nothing held: a time with nothing to see
+    s settle game
+    check "nothing held for 4 s: nothing injected" "$(sum watch injected_wheel injected_other)" -eq "$injected"
+    keys=$(awk '$1 ~ /^hook_/ && $1 !~ /_(26|7b)$/ { n += $2 } END { print n + 0 }' "$work/watch.txt")
+    up=$(v watch hook_up_26) notches=$(v game wheel_up) seen=$(sum game key_down_26 key_up_26)
+    xdotool keydown Up sleep 3 keyup Up
+    s settle game
+    check "Up held for 3 s scrolls throughout ($(($(v game wheel_up) - notches)) notches), the game sees no Up" \
+        "$(v game wheel_up)" -ge $((notches + 140)) -a "$(sum game key_down_26 key_up_26)" -eq "$seen"
+    check "meanwhile only notches injected, and no key event but Up's, released once" \
+        "$(v watch injected_other)" -eq 0 -a "$(v watch hook_up_26)" -eq $((up + 1)) -a \
+        "$(awk '$1 ~ /^hook_/ && $1 !~ /_(26|7b)$/ { n += $2 } END { print n + 0 }' "$work/watch.txt")" -eq "$keys"
+}
+
 # One copy a bound code: a copy of other binds runs beside one of Up; the copy of Up killed outright
 # frees its code at once, and a new copy of Up starts and scrolls. (A copy of a code taken is
 # refused: scenario `reports`.)
