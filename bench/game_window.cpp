@@ -71,8 +71,8 @@ void writeStatus(HWND window) {
                          r.top, r.right, r.bottom);
         }
     }
-    std::fprintf(out, "cursor_x %ld\ncursor_y %ld\nfront %d\nhit %ld\n", seen.cursor.x, seen.cursor.y,
-                 seen.front ? 1 : 0, static_cast<long>(seen.hit));
+    std::fprintf(out, "cursor_x %ld\ncursor_y %ld\nfront %d\nhit %ld\n", seen.cursor.x,
+                 seen.cursor.y, seen.front ? 1 : 0, static_cast<long>(seen.hit));
     std::fprintf(out, "last_key_down_us %lld\nnotch_us", lastKeyDown);
     for (const long long time : notchMicroseconds) {
         std::fprintf(out, " %lld", time);

@@ -79,14 +79,10 @@ struct Walk {
 
     unsigned pick(unsigned n) { return static_cast<unsigned>(random() % n); }
     bool needsHook(bool keyboard) const {
-        for (int which : {0, 1}) {
-            for (int key : binds[which]->keys) {
-                if ((which == 1 || upBound) && Keys[key].keyboard == keyboard) {
-                    return true;
-                }
-            }
-        }
-        return false;
+        return std::any_of(std::begin(Keys), std::end(Keys), [&](const Key& key) {
+            const int index = static_cast<int>(&key - Keys);
+            return key.keyboard == keyboard && (ofBind(index, 0) || ofBind(index, 1));
+        });
     }
     bool ofBind(int key, int which) const {
         const auto& keys = binds[which]->keys;
@@ -176,7 +172,7 @@ struct Judge {
         // Its scroll forgotten while it was held (another window came to the front): it may have
         // been let go and pressed again where no hook saw it, so its next release may pass.
         bool forgotten = false;
-        bool retaken = false;  // held then while the hooks were taken back: its release may pass
+        bool retaken = false; // held then while the hooks were taken back: its release may pass
         bool unseenDigit = false;
         // A known limit: held in the game while the other key of its code (AltGr's Ctrl, left
         // Ctrl's) went down or up there: the key state speaks of either, and a press of it may be
@@ -189,13 +185,13 @@ struct Judge {
     };
     KeyState keys[KeyCount]{};
     bool live[2] = {true, true}; // the hooks, by keyboard
-    bool lateSinceCheck[2] = {};  // an event of the kind answered past the time-out
+    bool lateSinceCheck[2] = {}; // an event of the kind answered past the time-out
     // When bound events of the kind reached no hook of ours: raw input tells of each at the first
     // check the time-out after it, where a hook call has not matched it since.
     std::vector<int> unseen[2]{};
-    int now = 0;                  // the walk's clock, in ms
-    int running = 0;              // the same, but for the time the hooks' thread was held up
-    int stalledFor = 0;           // how long the hooks' thread has been held up, 0 when it runs
+    int now = 0;        // the walk's clock, in ms
+    int running = 0;    // the same, but for the time the hooks' thread was held up
+    int stalledFor = 0; // how long the hooks' thread has been held up, 0 when it runs
     // After a release no hook saw, the direction may scroll on until the check that tells, within
     // RunawayEnds of the time the hooks' thread ran: the time of that release (`running`), by
     // direction, or -1.
@@ -229,9 +225,8 @@ struct Judge {
                 lost[kind] = !live[kind] || lateSinceCheck[kind] || !unseen[kind].empty();
                 std::erase_if(unseen[kind], [this](int at) { return now - at >= Timeout; });
             }
-            std::string broken = reinstalled && !lost[0] && !lost[1]
-                                     ? "live hooks taken back without cause; "
-                                     : "";
+            std::string broken =
+                reinstalled && !lost[0] && !lost[1] ? "live hooks taken back without cause; " : "";
             for (int key = 0; key < KeyCount && reinstalled; ++key) {
                 keys[key].intact &= !lost[Keys[key].keyboard];
                 keys[key].retaken |= keys[key].down || keys[key].heldSeen;
@@ -261,7 +256,8 @@ struct Judge {
             cut |= key.intact && key.down && answer == "idle";
         }
         if (stalledFor > Timeout) { // the pump waits for the hooks' thread
-            return answer.rfind("notch", 0) != 0 ? "" : "a tick answered " + answer + " while held up; ";
+            return answer.rfind("notch", 0) != 0 ? ""
+                                                 : "a tick answered " + answer + " while held up; ";
         }
         if (!s.gate) { // the pump forgets every direction
             runawayFrom[0] = runawayFrom[1] = -1;
@@ -300,7 +296,8 @@ struct Judge {
                                 return other.code == Keys[s.key].code;
                             }) > 1;
         std::string broken =
-            std::string(!passed && (answer != "swallowed" || !s.gate || !hooked || !bound || tooLate)
+            std::string(!passed &&
+                                (answer != "swallowed" || !s.gate || !hooked || !bound || tooLate)
                             ? "an event answered " + answer + "; "
                             : "") +
             (!s.press && !passed && key.gameDown && !key.unseenDigit && !key.shadowed
@@ -310,11 +307,12 @@ struct Judge {
                      !shared && !tooLate && !key.forgotten && !key.lostPress
                  ? "a release reached the game without its press; "
                  : "");
-        key.lostPress = s.press ? key.lostPress || (!live && s.front != "admin") : key.lostPress && !hooked;
+        key.lostPress =
+            s.press ? key.lostPress || (!live && s.front != "admin") : key.lostPress && !hooked;
         key.forgotten &= s.press || !hooked;
         for (int other = 0; other < KeyCount && passed; ++other) {
-            keys[other].shadowed |= other != s.key && Keys[other].code == Keys[s.key].code &&
-                                    keys[other].gameDown;
+            keys[other].shadowed |=
+                other != s.key && Keys[other].code == Keys[s.key].code && keys[other].gameDown;
         }
         const bool wasDown = key.down;
         key.down = s.press;

@@ -39,8 +39,8 @@ TEST_P(Transcript, ProgramsAnswerAsWritten) {
     const auto model = [](const char* way) { return Line{0, std::string("model ") + way, "", ""}; };
     const Line buttons = model("buttons-first"), keys = model("key-state-always"),
                general = model("general-first"), raw = model("raw-first");
-    for (const std::vector<Line>& models : {std::vector<Line>{}, {buttons, keys}, {general, raw},
-                                            {buttons, keys, general, raw}}) {
+    for (const std::vector<Line>& models :
+         {std::vector<Line>{}, {buttons, keys}, {general, raw}, {buttons, keys, general, raw}}) {
         for (const auto& [title, written] : cases) {
             std::vector<Line> lines = models;
             lines.insert(lines.end(), written.begin(), written.end());

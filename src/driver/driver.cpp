@@ -1,7 +1,7 @@
 #include "driver.h"
 
-#include "config/config_reader.h"
 #include "code_claims.h"
+#include "config/config_reader.h"
 #include "config/settings.h"
 #include "failure_report.h"
 #include "run_phase.h"

@@ -82,8 +82,9 @@ bool decide(BindCode code, InputId input, bool pressed, bool button, bool late, 
         // hook saw (in a window of higher rights). A button does not repeat; a key's state tells,
         // where no release of another input of that code brought it up.
         const BindCode had = memory.applicationHas[input];
-        const bool released = unseen == RawView::Released ||
-                              (had != 0 && (button || (memory.passedBy[had] == input && !isDown(had))));
+        const bool released =
+            unseen == RawView::Released ||
+            (had != 0 && (button || (memory.passedBy[had] == input && !isDown(had))));
         if (released) {
             memory.applicationHas[input] = 0;
             memory.passedBy[had] = memory.passedBy[had] == input ? 0 : memory.passedBy[had];
@@ -173,9 +174,9 @@ void notePressesUnseen(bool buttonsToo) {
             // code two keys share (AltGr's Ctrl left Ctrl's, a keypad key turned into an arrow's
             // code), whose state the other key may have brought up.
             const bool shared = code == LeftControl || (code >= 0x21 && code <= 0x2E);
-            seen = pressedUnseen(code, bit, physical)  ? seen | PressedUnseen
-                   : (seen & Held) == 0 && !shared ? seen & ~PressedUnseen
-                                                   : seen;
+            seen = pressedUnseen(code, bit, physical) ? seen | PressedUnseen
+                   : (seen & Held) == 0 && !shared    ? seen & ~PressedUnseen
+                                                      : seen;
         }
     }
 }

@@ -88,7 +88,8 @@ void noteRawInput(const RAWINPUT& raw) {
     constexpr struct {
         std::uint16_t down, up;
         BindCode code;
-    } Buttons[] = {{0x1, 0x2, 1}, {0x4, 0x8, 2}, {0x10, 0x20, 4}, {0x40, 0x80, 5}, {0x100, 0x200, 6}};
+    } Buttons[] = {
+        {0x1, 0x2, 1}, {0x4, 0x8, 2}, {0x10, 0x20, 4}, {0x40, 0x80, 5}, {0x100, 0x200, 6}};
     const std::uint16_t flags = raw.data.mouse.usButtonFlags;
     for (const auto& button : Buttons) {
         if ((flags & (button.down | button.up)) == 0) {
@@ -114,7 +115,8 @@ void watchForLostInput(std::uint32_t kinds) {
     WaitingCount = 0;
     Lost = 0;
     DWORD set = 0;
-    Timeout = lowLevelHooksTimeout(set) && set != 0 ? std::min(set, LongestTimeout) : LongestTimeout;
+    Timeout =
+        lowLevelHooksTimeout(set) && set != 0 ? std::min(set, LongestTimeout) : LongestTimeout;
     const HWND window = createMessageWindow(rawInputProc);
     std::array<RAWINPUTDEVICE, 2> devices{};
     UINT count = 0;
@@ -147,11 +149,10 @@ RawView takeRawView(InputId input, bool pressed) {
     RawView view{};
     auto end = Waiting.begin() + static_cast<std::ptrdiff_t>(WaitingCount);
     // Where raw input is made first, this call's raw event has just come: the newest one waiting.
-    const auto own = std::find_if(std::make_reverse_iterator(end), Waiting.rend(),
-                                  [&](const RawEvent& raw) {
-                                      return raw.input == input && raw.pressed == pressed &&
-                                             now - raw.at <= SwallowedPairing;
-                                  });
+    const auto own =
+        std::find_if(std::make_reverse_iterator(end), Waiting.rend(), [&](const RawEvent& raw) {
+            return raw.input == input && raw.pressed == pressed && now - raw.at <= SwallowedPairing;
+        });
     if (own != Waiting.rend()) {
         end = std::copy(own.base(), end, std::prev(own.base()));
         view.matched = true;

@@ -12,9 +12,10 @@
 // called later than the system waits for it, and raw input, which reports every event of a bound
 // input independently of the hook chain, reporting one that no hook call matches. Raw input may
 // be made after the hooks and only for the events they pass (as on Windows), or before them for
-// every event (as under Wine): a raw event matches a call of the same input and direction, whichever
-// came first; a call that swallowed its event is matched only soon after it, since on Windows its
-// event makes no raw event at all. All on the main thread, but for the pump's look at HookThreadAlive.
+// every event (as under Wine): a raw event matches a call of the same input and direction,
+// whichever came first; a call that swallowed its event is matched only soon after it, since on
+// Windows its event makes no raw event at all. All on the main thread, but for the pump's look at
+// HookThreadAlive.
 
 // The kinds of input, by the hook that sees them.
 inline constexpr std::uint32_t KeyboardKind = 1;

@@ -101,7 +101,7 @@ struct RAWINPUTHEADER {
 
 struct RAWMOUSE {
     std::uint16_t usFlags;
-    std::uint16_t padding;       // the platform's union with ulButtons is aligned as a ULONG
+    std::uint16_t padding; // the platform's union with ulButtons is aligned as a ULONG
     std::uint16_t usButtonFlags;
     std::uint16_t usButtonData;
     DWORD ulRawButtons;
@@ -222,7 +222,8 @@ DWORD GetWindowThreadProcessId(HWND hWnd, DWORD* lpdwProcessId);
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void* lpTimerFunc);
 
 // Raw input, and the message-only window it is delivered to.
-BOOL RegisterRawInputDevices(const RAWINPUTDEVICE* pRawInputDevices, UINT uiNumDevices, UINT cbSize);
+BOOL RegisterRawInputDevices(const RAWINPUTDEVICE* pRawInputDevices, UINT uiNumDevices,
+                             UINT cbSize);
 UINT GetRawInputData(HANDLE hRawInput, UINT uiCommand, void* pData, UINT* pcbSize,
                      UINT cbSizeHeader);
 LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);

@@ -86,7 +86,8 @@ static_assert(SeamStdOutput == STD_OUTPUT_HANDLE && SeamStdError == STD_ERROR_HA
 static_assert(sameShape<LARGE_INTEGER, ::LARGE_INTEGER>());
 static_assert(sameShape<RAWINPUT, ::RAWINPUT>() && sameShape<RAWINPUTHEADER, ::RAWINPUTHEADER>() &&
               sameShape<RAWINPUTDEVICE, ::RAWINPUTDEVICE>());
-static_assert(offsetof(RAWINPUT, data.mouse.usButtonFlags) == offsetof(::RAWINPUT, data.mouse.usButtonFlags) &&
+static_assert(offsetof(RAWINPUT, data.mouse.usButtonFlags) ==
+                  offsetof(::RAWINPUT, data.mouse.usButtonFlags) &&
               offsetof(RAWINPUT, data.keyboard.VKey) == offsetof(::RAWINPUT, data.keyboard.VKey) &&
               offsetof(RAWINPUT, data.keyboard.Flags) == offsetof(::RAWINPUT, data.keyboard.Flags));
 static_assert(SeamKeyInjected == LLKHF_INJECTED && SeamInput == WM_INPUT &&
@@ -200,7 +201,8 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void* lpTimerFunc)
     return ::SetTimer(native(hWnd), nIDEvent, uElapse, reinterpret_cast<::TIMERPROC>(lpTimerFunc));
 }
 
-BOOL RegisterRawInputDevices(const RAWINPUTDEVICE* pRawInputDevices, UINT uiNumDevices, UINT cbSize) {
+BOOL RegisterRawInputDevices(const RAWINPUTDEVICE* pRawInputDevices, UINT uiNumDevices,
+                             UINT cbSize) {
     return ::RegisterRawInputDevices(reinterpret_cast<const ::RAWINPUTDEVICE*>(pRawInputDevices),
                                      uiNumDevices, cbSize);
 }
@@ -224,8 +226,8 @@ HWND createMessageWindow(WNDPROC procedure) {
         return nullptr;
     }
     return reinterpret_cast<HWND>(::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0,
-                                                    0, MessageOnly, nullptr,
-                                                    windowClass.hInstance, nullptr));
+                                                    0, MessageOnly, nullptr, windowClass.hInstance,
+                                                    nullptr));
 }
 
 MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_PTR dwUser,

@@ -36,6 +36,10 @@ game() {
     s velto "$1" "$2" "$3" game
 }
 KEY_AND_BUTTON='[general]\ninterval = 20\nupbind = 0x26\ndownbind = 5\n'
+tap() { xdotool keydown Up sleep 0.3 keyup Up && s settle "$1"; } # NAME: Up, seen to the end by NAME
+# close NAME: a close message to the console window NAME.id, from another program, as its close box
+close() { "$root/cmake/wine-run" "$VELTO_BUILD/bench/game_window.exe" --close "$(xdotool getwindowname "$(cat "$work/$1.id")")"; }
+within() { [ "$(awk -v t="${1:-99}" -v l="$2" 'BEGIN { print t <= l }')" = 1 ]; } # SECONDS LIMIT
 
 scenario_binds() {
     game "$KEY_AND_BUTTON" "keydown Up" "keyup Up"
@@ -64,18 +68,15 @@ scenario_gate() {
     local notches keys downs ups
     notches=$(sum game wheel_up wheel_down) keys=$(v game key_down_26)
     s move game $(s point game child)
-    xdotool keydown Up sleep 0.3 keyup Up
-    s settle game
+    tap game
     check "over its child window: no scrolling, the key reaches the game" \
         "$(sum game wheel_up wheel_down)" -eq "$notches" -a "$(v game key_down_26)" -gt "$keys"
     s activate untitled
-    xdotool keydown Up sleep 0.3 keyup Up
-    s settle untitled
+    tap untitled
     check "an untitled window of the engine: no scrolling, the key reaches it" \
         "$(v untitled wheel_up)" -eq 0 -a "$(v untitled key_down_26)" -ge 1
     s activate notepad
-    xdotool keydown Up sleep 0.3 keyup Up
-    s settle notepad
+    tap notepad
     check "an untitled window of another class scrolls, and the key does not reach it" \
         "$(v notepad wheel_up)" -gt 0 -a "$(v notepad key_down_26)" -eq 0
     # Held across the game window's edge, long enough for auto-repeat: every key-down the game
@@ -255,8 +256,7 @@ scenario_stop() {
         xdotool keydown Up
         w await game wheel_up -gt "$wheel"
         if [ $way = close ]; then
-            "$root/cmake/wine-run" "$VELTO_BUILD/bench/game_window.exe" --close \
-                "$(xdotool getwindowname "$(cat "$work/velto.id")")"
+            close velto
         elif [ $way = terminal ]; then
             kill -INT "$(cat "$work/velto.pid")"
         else # its console to the front, then Ctrl+C there
@@ -265,8 +265,8 @@ scenario_stop() {
             xdotool click 1 windowfocus --sync "$(cat "$work/velto.id")" key ctrl+c
         fi
         took=$(w gone "$(cat "$work/velto.pid")")
-        check "$way: VeltoMacro ends while Up is held, within 5 s (${took:-over 10} s)" \
-            "$(awk -v t="${took:-99}" 'BEGIN { print t <= 5 }')" -eq 1
+        within "$took" 5
+        check "$way: VeltoMacro ends while Up is held, within 5 s (${took:-over 10} s)" $? -eq 0
         xdotool keyup Up
         [ $way = ctrl+c ] || check "$way: the game stayed in front" "$(v game front)" -eq 1
         s activate game
@@ -280,11 +280,10 @@ scenario_stop() {
     s keys --console
     xdotool key --delay 15 --repeat 100 a &
     w lines "$work/keys.log" 10 '^A '
-    "$root/cmake/wine-run" "$VELTO_BUILD/bench/game_window.exe" --close \
-        "$(xdotool getwindowname "$(cat "$work/keys.id")")"
+    close keys
     took=$(w gone "$(cat "$work/keys.pid")")
-    check "VeltoKeys closed while it prints ends, within 5 s (${took:-over 10} s)" \
-        "$(awk -v t="${took:-99}" 'BEGIN { print t <= 5 }')" -eq 1
+    within "$took" 5
+    check "VeltoKeys closed while it prints ends, within 5 s (${took:-over 10} s)" $? -eq 0
     wait
 }
 
@@ -299,7 +298,8 @@ scenario_observed() {
     sleep 4 # nothing held: a time with nothing to see
     s settle game
     check "nothing held for 4 s: nothing injected" "$(sum watch injected_wheel injected_other)" -eq "$injected"
-    keys=$(awk '$1 ~ /^hook_/ && $1 !~ /_(26|7b)$/ { n += $2 } END { print n + 0 }' "$work/watch.txt")
+    others() { awk '$1 ~ /^hook_/ && $1 !~ /_(26|7b)$/ { n += $2 } END { print n + 0 }' "$work/watch.txt"; }
+    keys=$(others)
     up=$(v watch hook_up_26) notches=$(v game wheel_up) seen=$(sum game key_down_26 key_up_26)
     xdotool keydown Up sleep 3 keyup Up
     s settle game
@@ -307,7 +307,7 @@ scenario_observed() {
         "$(v game wheel_up)" -ge $((notches + 140)) -a "$(sum game key_down_26 key_up_26)" -eq "$seen"
     check "meanwhile only notches injected, and no key event but Up's, released once" \
         "$(v watch injected_other)" -eq 0 -a "$(v watch hook_up_26)" -eq $((up + 1)) -a \
-        "$(awk '$1 ~ /^hook_/ && $1 !~ /_(26|7b)$/ { n += $2 } END { print n + 0 }' "$work/watch.txt")" -eq "$keys"
+        "$(others)" -eq "$keys"
 }
 
 # One copy a bound code: a copy of other binds runs beside one of Up; the copy of Up killed outright

@@ -60,23 +60,27 @@ void deliverRaw(int kind, const void* record, unsigned code, bool pressed) {
     s.raw.header.dwType = kind == WH_KEYBOARD_LL ? RIM_TYPEKEYBOARD : RIM_TYPEMOUSE;
     s.raw.header.dwSize = sizeof(RAWINPUT);
     if (kind == WH_KEYBOARD_LL) {
-        const auto& key = *static_cast<const KBDLLHOOKSTRUCT*>(record);
-        if ((key.scanCode & 0x200) != 0) { // AltGr's Ctrl is the layout's, not the keyboard's
+        const auto& event = *static_cast<const KBDLLHOOKSTRUCT*>(record);
+        if ((event.scanCode & 0x200) != 0) { // AltGr's Ctrl is the layout's, not the keyboard's
             return;
         }
-        const unsigned general = generalOf(key.vkCode);
-        s.raw.data.keyboard = {static_cast<std::uint16_t>(key.scanCode & 0xFF),
-                               static_cast<std::uint16_t>((pressed ? 0 : RI_KEY_BREAK) |
-                                                          ((key.flags & LLKHF_EXTENDED) != 0 ? RI_KEY_E0 : 0)),
-                               0, static_cast<std::uint16_t>(general != 0 ? general : key.vkCode),
-                               0, 0};
+        const unsigned general = generalOf(event.vkCode);
+        s.raw.data.keyboard = {
+            static_cast<std::uint16_t>(event.scanCode & 0xFF),
+            static_cast<std::uint16_t>((pressed ? 0 : RI_KEY_BREAK) |
+                                       ((event.flags & LLKHF_EXTENDED) != 0 ? RI_KEY_E0 : 0)),
+            0,
+            static_cast<std::uint16_t>(general != 0 ? general : event.vkCode),
+            0,
+            0};
     } else {
         // The physical button: with the buttons swapped, code 1 is the right one.
         constexpr std::uint16_t Down[] = {0, 0x1, 0x4, 0, 0x10, 0x40, 0x100};
         if (code == 0 || code > 6 || Down[code] == 0) {
             return;
         }
-        s.raw.data.mouse.usButtonFlags = static_cast<std::uint16_t>(Down[code] << (pressed ? 0 : 1));
+        s.raw.data.mouse.usButtonFlags =
+            static_cast<std::uint16_t>(Down[code] << (pressed ? 0 : 1));
     }
     s.rawProcedure(s.rawWindow, WM_INPUT, 0, 0x7A);
 }
@@ -111,8 +115,9 @@ LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigne
     }
     const bool called = hook != s.hooks.end() && !hook->second.dropped &&
                         (front == nullptr || !front->higherRights());
-    LRESULT answer = called ? hook->second.procedure(nCode, message, reinterpret_cast<LPARAM>(record))
-                            : PassedOn;
+    LRESULT answer = called
+                         ? hook->second.procedure(nCode, message, reinterpret_cast<LPARAM>(record))
+                         : PassedOn;
     // An answer later than the system waits is no answer: the event has passed on.
     const DWORD waits = s.hooksTimeout != 0 ? std::min<DWORD>(s.hooksTimeout, 1000) : 1000;
     answer = late > waits ? PassedOn : answer;
@@ -134,13 +139,15 @@ const char* hookName(int kind) {
 } // namespace
 
 LRESULT key(WPARAM message, DWORD vkCode, DWORD scanCode, DWORD flags, int nCode, DWORD late) {
-    const KBDLLHOOKSTRUCT record{vkCode, scanCode, flags, static_cast<DWORD>(state().now) - late, 0};
+    const KBDLLHOOKSTRUCT record{vkCode, scanCode, flags, static_cast<DWORD>(state().now) - late,
+                                 0};
     return deliver(WH_KEYBOARD_LL, nCode, message, &record, vkCode,
                    message == WM_KEYDOWN || message == WM_SYSKEYDOWN, late);
 }
 
 LRESULT mouse(WPARAM message, DWORD mouseData, DWORD flags, int nCode, DWORD late) {
-    const MSLLHOOKSTRUCT record{{100, 100}, mouseData, flags, static_cast<DWORD>(state().now) - late, 0};
+    const MSLLHOOKSTRUCT record{
+        {100, 100}, mouseData, flags, static_cast<DWORD>(state().now) - late, 0};
     const auto pair = (message - WM_LBUTTONDOWN) / 3; // left, right, middle, extra: 0 to 3
     unsigned code = message < WM_LBUTTONDOWN || message > WM_XBUTTONUP || message == WM_MOUSEWHEEL
                         ? 0
@@ -481,7 +488,9 @@ HANDLE CreateMutexW(void*, BOOL, const WCHAR* lpName) {
     auto& object = s.named[name];
     const bool existed = object.handles > 0;
     s.calls.push_back("claim " + codeOf(name) +
-                      (!existed ? "" : object.readable ? " taken" : " unreadable"));
+                      (!existed          ? ""
+                       : object.readable ? " taken"
+                                         : " unreadable"));
     if (existed && !object.readable) {
         s.lastError = ERROR_ACCESS_DENIED;
         return nullptr;

@@ -56,9 +56,9 @@ struct State {
     bool timerRefused = false, threadTimerRefused = false, threadRefused = false;
     DWORD lastError = 0;
     std::map<DWORD, std::string> systemTexts;
-    std::map<LONG, std::u16string> keyNames;              // GetKeyNameTextW's answers
-    std::map<UINT, UINT> scanCodes;                       // MapVirtualKeyW's answers
-    std::array<bool, 256> keyDown{}; // the system's key state
+    std::map<LONG, std::u16string> keyNames; // GetKeyNameTextW's answers
+    std::map<UINT, UINT> scanCodes;          // MapVirtualKeyW's answers
+    std::array<bool, 256> keyDown{};         // the system's key state
     std::array<bool, 256> delivered{}; // every key and button as last delivered, passed or not
     // What Windows does not document, each way: a button's state set before the hooks are asked
     // (else only if they pass it); a key's set after them whatever they answered (else only if they

@@ -291,8 +291,8 @@ private:
     // An event (a message, a code, then numbers `name=value`) or a tick, and what it brought
     // about. Neither may allocate.
     void deliver(Line& line, const std::vector<std::string>& word) {
-        std::map<std::string, std::uint32_t> field = {
-            {"", 0}, {"scan", 0}, {"flags", 0}, {"data", 0}, {"nCode", 0}, {"late", 0}};
+        std::map<std::string, std::uint32_t> field = {{"", 0},     {"scan", 0},  {"flags", 0},
+                                                      {"data", 0}, {"nCode", 0}, {"late", 0}};
         for (std::size_t i = 1; i < word.size() && !word[i].empty(); ++i) {
             const auto equals = word[i].find('=');
             field[equals == std::string::npos ? "" : word[i].substr(0, equals)] =
