@@ -2,6 +2,7 @@
 #include "config/settings.h"
 #include "emulation/held_directions.h"
 #include "emulation/input_hooks.h"
+#include "emulation/lost_input.h"
 #include "support/fake_desktop.h"
 
 #include <benchmark/benchmark.h>
@@ -45,6 +46,32 @@ void BoundKeyWithGate(benchmark::State& state) {
     }
 }
 BENCHMARK(BoundKeyWithGate);
+
+// What raw input costs beside the hooks: every mouse move is a raw event of its own where a button
+// is bound, read and let go; a bound key's raw event is matched against the hook's call.
+void RawMouseMove(benchmark::State& state) {
+    setUp();
+    CurrentSettings = {5, 5, 0};
+    FakeDesktop::state().raw.header.dwType = RIM_TYPEMOUSE;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(rawInputProc(nullptr, WM_INPUT, 0, 0x7A));
+    }
+}
+BENCHMARK(RawMouseMove);
+
+void RawBoundKeyWithItsCall(benchmark::State& state) {
+    setUp();
+    watchForLostInput(KeyboardKind);
+    auto& raw = FakeDesktop::state().raw;
+    raw.header.dwType = RIM_TYPEKEYBOARD;
+    raw.data.keyboard = {0x48, RI_KEY_E0, 0, 0x26, 0, 0};
+    KBDLLHOOKSTRUCT event{0x26, 0x48, LLKHF_EXTENDED, 0, 0};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(keyboardHookProc(0, WM_KEYDOWN, reinterpret_cast<LPARAM>(&event)));
+        benchmark::DoNotOptimize(rawInputProc(nullptr, WM_INPUT, 0, 0x7A));
+    }
+}
+BENCHMARK(RawBoundKeyWithItsCall);
 
 } // namespace
 
