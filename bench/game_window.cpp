@@ -7,7 +7,9 @@
 // and the front as it needs them), the time of the last key-down and of each notch (in
 // microseconds of the performance counter).
 //
-// Usage: game_window CLASS TITLE STATUS_FILE [--child] [--at X Y]
+// Usage: game_window CLASS TITLE STATUS_FILE [--child] [--at X Y] [--raw]
+//        --raw: reads raw input too, as a game may, counting "raw_key_down_26",
+//               "raw_button_down_5" and the like
 //        game_window --close TITLE   posts a close message to the first window of that title, as
 //                                    its close box would; exits 1 where there is none
 //        game_window --watch STATUS_FILE  no window: low-level hooks that count what they see,
@@ -125,6 +127,30 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         std::snprintf(key, sizeof key, "key_held_%02x", static_cast<unsigned>(wParam & 0xFF));
         counts[key] = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
         return 0;
+    case WM_INPUT: { // what a game reading raw input gets
+        RAWINPUT raw{};
+        UINT size = sizeof raw;
+        if (::GetRawInputData(reinterpret_cast<HRAWINPUT>(lParam), RID_INPUT, &raw, &size,
+                              sizeof(RAWINPUTHEADER)) != static_cast<UINT>(-1)) {
+            if (raw.header.dwType == RIM_TYPEKEYBOARD &&
+                (raw.data.keyboard.Flags & RI_KEY_BREAK) == 0) {
+                std::snprintf(key, sizeof key, "raw_key_down_%02x", raw.data.keyboard.VKey & 0xFF);
+                count(key);
+            }
+            const USHORT buttons = raw.data.mouse.usButtonFlags;
+            for (int code : {1, 2, 4, 5, 6}) {
+                const int bit = code == 1   ? 0x1
+                                : code == 2 ? 0x4
+                                : code == 4 ? 0x10
+                                : code == 5 ? 0x40
+                                            : 0x100;
+                if (raw.header.dwType == RIM_TYPEMOUSE && (buttons & bit) != 0) {
+                    count("raw_button_down_" + std::to_string(code));
+                }
+            }
+        }
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
     case WM_TIMER: {
         POINT cursor{};
         ::GetCursorPos(&cursor);
@@ -235,10 +261,11 @@ int main() {
         return 2;
     }
     statusPath = argv[3];
-    bool withChild = false;
+    bool withChild = false, withRaw = false;
     RECT place{50, 50, 480, 320};
     for (int i = 4; i < argc; ++i) {
         withChild |= std::wcscmp(argv[i], L"--child") == 0;
+        withRaw |= std::wcscmp(argv[i], L"--raw") == 0;
         if (std::wcscmp(argv[i], L"--at") == 0 && i + 2 < argc) {
             place.left = _wtoi(argv[i + 1]);
             place.top = _wtoi(argv[i + 2]);
@@ -256,6 +283,11 @@ int main() {
         child = createWindow(L"VeltoStandInChild", L"", childProcedure, WS_CHILD | WS_VISIBLE,
                              {client.right / 2, 0, client.right - client.right / 2, client.bottom},
                              window);
+    }
+    if (withRaw) { // in the background too, as a game that keeps reading
+        const RAWINPUTDEVICE devices[] = {{1, 6, RIDEV_INPUTSINK, window},
+                                          {1, 2, RIDEV_INPUTSINK, window}};
+        ::RegisterRawInputDevices(devices, 2, sizeof(RAWINPUTDEVICE));
     }
     ::SetForegroundWindow(window);
     POINT centreOfLeftHalf{client.right / 4, client.bottom / 2};
