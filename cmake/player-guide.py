@@ -2,8 +2,9 @@
 """Writes the texts that the zip holds, for a player with Notepad (UTF-8, CRLF line ends, no line
 over 100 characters): the README's part between its player-guide marks as README.txt, the pages
 it links to under their names in the zip, and the licence. Markdown's marks go: headings are
-underlined, code blocks indented, links name the file of the zip they point to, pictures are
-named, tables laid out in columns where they fit a line, as lists where not. What only a
+underlined, code blocks indented, code of several words quoted, prose wrapped anew, links name the
+file of the zip they point to, pictures are named, tables laid out in columns where they fit a
+line, as lists where not. What only a
 contributor needs (the tests behind a claim) stands between <!--c--> and <!--/c--> in the sources
 and is left out. A link to anything the zip does not hold, or a line too long, stops the build.
 Standard library only.
@@ -16,6 +17,7 @@ import sys
 import textwrap
 
 WIDTH = 100
+KEEP = "\x1f"  # a space that wrapping keeps
 # Each source, and its name in the zip.
 PAGES = {
     "README.md": "README.txt",
@@ -45,12 +47,19 @@ class Page:
         return target if os.path.basename(text) in (os.path.basename(match.group(2)), target) \
             else f"{text} ({target})"
 
+    @staticmethod
+    def code(match):
+        """Code loses its marks. Several words keep quotes (the programs' own lines), and stay on
+        one line; punctuation alone is quoted, so that it still reads as a thing."""
+        code = match[1]
+        if " " in code.strip():
+            quote = "'" if '"' in code else '"'
+            return quote + code.replace(" ", KEEP) + quote
+        return code if re.search(r"\w", code) else f"'{code}'"
+
     def inline(self, text):
         text = re.sub(r"\[([^\]]*)\]\(([^)]*)\)", self.link, text)
-        # Code loses its marks; punctuation alone is quoted, so that it still reads as a thing.
-        text = re.sub(r"`([^`]*)`",
-                      lambda code: code[1] if re.search(r"\w", code[1]) else f"'{code[1]}'",
-                      text).replace("**", "")
+        text = re.sub(r"`([^`]*)`", self.code, text).replace("**", "")
         return re.sub(r"(?<![\w*])\*([^*]+)\*(?![\w*])", r"\1", text)
 
     def table(self, rows):
@@ -70,8 +79,32 @@ class Page:
 
     def plain(self, markdown):
         markdown = re.sub(r"<!--c-->.*?<!--/c-->", "", markdown, flags=re.S)
-        out, rows, fenced, caption = [], [], False, False
+        out, rows, fenced, caption, prose = [], [], False, False, []
+
+        def flush():
+            """Prose, wrapped anew: what was left out shortened its lines."""
+            for first, text in prose:
+                out.extend(textwrap.wrap(self.inline(text), WIDTH, initial_indent=first,
+                                         subsequent_indent=" " * len(first),
+                                         break_on_hyphens=False))
+            prose.clear()
+
         for line in markdown.splitlines():
+            if (fenced or caption or not line.strip() or line.startswith(("|", "#", "```", "<!--", "!["))
+                    or line.startswith("*") and not line.startswith("**")):
+                flush()
+            elif item := re.match(r"\s*(- |\d+\. )", line):
+                prose.append((item.group(0), line[item.end():]))
+                continue
+            elif prose and line.startswith(" "):
+                prose[-1] = (prose[-1][0], prose[-1][1] + " " + line.strip())
+                continue
+            elif prose:
+                prose[-1] = (prose[-1][0], prose[-1][1] + " " + line)
+                continue
+            else:
+                prose.append(("", line))
+                continue
             if line.startswith("|"):
                 cells = [self.inline(cell.strip()) for cell in line.strip().strip("|").split("|")]
                 if not all(re.fullmatch(r"-+", cell) for cell in cells):
@@ -87,20 +120,22 @@ class Page:
             elif line.startswith("<!--"):
                 pass
             elif picture := re.match(r"!\[([^\]]*)\]\(([^)]*)\)", line):
-                out.append(f"[A picture: {picture[1]}. It is {self.target(picture[2])}, in this"
-                           " folder.]")
+                out += textwrap.wrap(f"[A picture: {picture[1]}. It is {self.target(picture[2])},"
+                                     " in this folder.]", WIDTH)
             elif caption or line.startswith("*") and not line.startswith("**"):
                 caption = not line.rstrip().endswith("*")  # a picture's caption
             elif heading := re.match(r"(#+) (.*)", line):
                 title = self.inline(heading.group(2))
                 out += [title, ("=" if len(heading.group(1)) <= 2 else "-") * len(title)]
             else:
-                out.append(self.inline(line))
+                out.append(line)  # blank
+        flush()
         return out + (self.table(rows) if rows else [])
 
 
 def write(path, lines):
-    text = re.sub(r"\n{3,}", "\n\n", "\n".join(line.rstrip() for line in lines).strip("\n"))
+    text = "\n".join(line.rstrip() for line in lines).strip("\n").replace(KEEP, " ")
+    text = re.sub(r"\n{3,}", "\n\n", text)
     for number, line in enumerate(text.splitlines(), 1):
         if len(line) > WIDTH:
             sys.exit(f"player-guide: {path}:{number} is {len(line)} characters wide: {line}")
