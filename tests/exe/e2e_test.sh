@@ -402,22 +402,44 @@ scenario_reports() {
     check "65535 ms starts, silently" -z "$(kill -0 "$(cat velto.pid)" 2>&1; cat velto.log)"
 }
 
-# Exactly the two programs, the sample, the player guide and the licence; each program with the
-# version and a manifest asking for no rights beyond the user's and for UTF-8 as its code page;
-# VeltoMacro under 1 MB and starting with its sample; the quick start's change of the sample as
-# the README tells it; the guide as the README's player part in plain text, UTF-8, CRLF.
+# Exactly the two programs, the sample, the player's texts, the picture they name and the licence;
+# each program with the version and a manifest asking for no rights beyond the user's and for
+# UTF-8 as its code page; VeltoMacro under 1 MB and starting with its sample; the quick start's
+# change of the sample as the README tells it; the texts as the generator makes them from the
+# README and the pages it links to: plain text for Notepad, naming nothing the zip does not hold.
 scenario_package() {
     local name="VeltoMacro-$VELTO_VERSION-win64"
     cmake --build "$VELTO_BUILD" --target package >"$VELTO_BUILD/package.log" 2>&1 || { cat "$VELTO_BUILD/package.log"; exit 1; }
     python3 -m zipfile -e "$VELTO_BUILD/$name.zip" "$work/$name" && cd "$work/$name" || exit 1
-    check "the archive holds the programs, the sample, the player guide and the licence, at its top" \
-        "$(find . -type f | sort | tr '\n' ' ')" = "./LICENSE ./README.txt ./VeltoKeys.exe ./VeltoMacro.exe ./VeltoMacro.ini "
-    python3 "$root/cmake/player-guide.py" "$root/README.md" "$root/docs/messages.md" "$top/guide.txt"
-    check "the sample is the repository's, the guide the README's" \
-        -z "$(cmp VeltoMacro.ini "$root/VeltoMacro.ini"; cmp README.txt "$top/guide.txt")"
-    check "the guide: UTF-8, every line ending in CRLF, the quick start and the messages in it" \
-        "$(python3 -c 'import sys; t = open("README.txt", "rb").read(); t.decode("utf-8"); print(t.count(b"\n") == t.count(b"\r\n") > 100)')" = True \
-        -a "$(grep -c -e 'downbind = 0x28 to downbind = 0x05, and save' -e '^Every message, and what to do' README.txt)" -eq 2
+    check "the archive holds the programs, the sample, the player's texts, the picture and the licence, at its top" \
+        "$(find . -type f | sort | tr '\n' ' ')" = "./Behaviour.txt ./LICENSE.txt ./Messages.txt ./Proton-and-Steam-Deck.txt ./README.txt ./VeltoKeys.exe ./VeltoMacro.exe ./VeltoMacro.ini ./veltokeys.png "
+    mkdir "$top/texts" && python3 "$root/cmake/player-guide.py" "$root" "$top/texts"
+    check "the sample is the repository's, the texts the generator's" \
+        -z "$(cmp VeltoMacro.ini "$root/VeltoMacro.ini"; for t in *.txt; do cmp "$t" "$top/texts/$t"; done)"
+    # Each text: UTF-8, every line ending in CRLF and at most 100 wide, no Markdown left; every
+    # file it names is in the zip.
+    local faults
+    faults=$(python3 - "$name" <<'PYTHON'
+import glob, re, sys
+held = set(glob.glob("*")) | {sys.argv[1] + ".zip"}
+for path in sorted(glob.glob("*.txt")):
+    data = open(path, "rb").read()
+    text = data.decode("utf-8")
+    if data.count(b"\n") != data.count(b"\r\n"):
+        print(f"{path}: a line end without CR")
+    for number, line in enumerate(text.split("\r\n"), 1):
+        if len(line) > 100:
+            print(f"{path}:{number}: {len(line)} wide")
+        if re.search(r"```|\*\*|`|\]\(|<!--|^#+\s*$|\w::", line):
+            print(f"{path}:{number}: Markdown left: {line}")
+        for named in re.findall(r"[\w.-]+\.(?:txt|exe|ini|png|md|zip)\b", line):
+            if named not in held:
+                print(f"{path}:{number}: names {named}, not in the zip")
+PYTHON
+)
+    check "the texts: UTF-8, CRLF, at most 100 wide, no Markdown left, naming only what the zip holds${faults:+: $faults}" -z "$faults"
+    check "the guide has the quick start and points to the messages" \
+        "$(grep -c -e '"downbind = 0x28" to "downbind = 0x05", and save' -e '^Fix that line.*Messages.txt\.' README.txt)" -eq 2
     for program in VeltoMacro VeltoKeys; do
         x86_64-w64-mingw32-windres -i "$program.exe" -O rc >"$top/$program.rc"
         check "$program: version $VELTO_VERSION, its own name, as the user without UI access, UTF-8" \
