@@ -171,9 +171,11 @@ void notePressesUnseen(bool buttonsToo) {
             }
             std::uint8_t& seen = HookMemory.codes[code];
             // Up, and no press of it swallowed: whatever was pressed unseen is let go. Not so a
-            // code two keys share (AltGr's Ctrl left Ctrl's, a keypad key turned into an arrow's
-            // code), whose state the other key may have brought up.
-            const bool shared = code == LeftControl || (code >= 0x21 && code <= 0x2E);
+            // code two keys share (AltGr's Ctrl left Ctrl's, a keypad key turned into the code of
+            // Page Up to Down, Insert or Delete by Shift), whose state the other key may have
+            // brought up.
+            const bool shared =
+                code == LeftControl || (code >= 0x21 && code <= 0x28) || code == 0x2D || code == 0x2E;
             seen = pressedUnseen(code, bit, physical) ? seen | PressedUnseen
                    : (seen & Held) == 0 && !shared    ? seen & ~PressedUnseen
                                                       : seen;

@@ -415,3 +415,130 @@ tick                        => idle
 WM_KEYDOWN 0x26             => swallowed
 tick                        => notch +120
 WM_KEYUP 0x26               => passed
+
+## the right-hand modifiers lost: raw input names them by their general codes and tells them apart by scan code; the left ones are not bound
+config [general]\nupbind = 0xA1\ndownbind = 0xA3\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0xA3, claim 0xA1, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+drop keyboard
+WM_KEYDOWN 0xA0 scan=0x2A   => passed
+WM_KEYUP 0xA0 scan=0x2A     => passed
+WM_KEYDOWN 0xA2 scan=0x1D   => passed
+WM_KEYUP 0xA2 scan=0x1D     => passed
+wait 1250
+WM_KEYDOWN 0xA1 scan=0x36   => passed
+wait 1250                   => unhook keyboard refused, hook keyboard
+drop keyboard
+WM_KEYDOWN 0xA3 scan=0x1D flags=1 => passed
+wait 1250                   => unhook keyboard refused, hook keyboard
+
+## either Alt lost, where each is bound
+config [general]\nupbind = 0xA4\ndownbind = 0xA5\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0xA5, claim 0xA4, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+drop keyboard
+WM_SYSKEYDOWN 0xA4 scan=0x38 => passed
+wait 1250                   => unhook keyboard refused, hook keyboard
+drop keyboard
+WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1 => passed
+wait 1250                   => unhook keyboard refused, hook keyboard
+
+## a left button's release lost: raw input says it went up, so the next press over the game is a new one, its release swallowed
+config [general]\nupbind = 1\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x01, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_LBUTTONDOWN              => swallowed
+tick                        => notch +120
+drop mouse
+WM_LBUTTONUP                => passed
+wait 1250                   => unhook mouse refused, hook mouse
+WM_LBUTTONDOWN              => swallowed
+tick                        => notch +120
+WM_LBUTTONUP                => swallowed
+tick                        => idle
+
+## the second extra button lost
+config [general]\ndownbind = 6\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x06, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+drop mouse
+WM_XBUTTONDOWN data=0x20000 => passed
+wait 1250                   => unhook mouse refused, hook mouse
+
+## a press let through outside the gate is matched by its raw event once: the next one of that key, lost, tells
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+child panel game Panel
+focus game
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+cursor panel
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
+cursor game
+drop keyboard
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
+wait 1250                   => unhook keyboard refused, hook keyboard
+
+## answered exactly at the time-out is in time; a millisecond later is not
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26 scan=0x48 flags=1 late=1000 => swallowed
+tick                        => notch +120
+WM_KEYUP 0x26 scan=0x48 flags=1 late=1001 => passed
+tick                        => idle
+wait 250                    => unhook keyboard, hook keyboard
+
+## a key held while the hooks are taken back for a lost button: its scroll goes on, and its release is let through, since a press of it may have passed in between
+config [general]\nupbind = 0x26\ndownbind = 5\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x05, claim 0x26, hook mouse, hook keyboard, raw input keyboard mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+drop mouse
+WM_XBUTTONDOWN data=0x10000 => passed
+WM_XBUTTONUP data=0x10000   => passed
+wait 1250                   => unhook mouse refused, unhook keyboard, hook mouse, hook keyboard
+tick                        => notch +120
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+tick                        => notch +120
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
+tick                        => idle
+
+## left Ctrl pressed where the hooks are not called and held into the game: AltGr tapped meanwhile leaves it the application's, and its release passes
+config [general]\nupbind = 0xA2\n
+window game LaunchUnrealUWindowsClient Velto
+window admin TaskManagerWindow Task Manager
+elevated admin
+focus admin
+start                       => claim 0xA2, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0xA2 scan=0x1D   => passed
+focus game
+WM_KEYDOWN 0xA2 scan=0x1D   => swallowed
+WM_KEYDOWN 0xA2 scan=0x21D  => passed
+WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1 => passed
+WM_KEYUP 0xA2 scan=0x21D    => passed
+WM_KEYUP 0xA5 scan=0x38 flags=1 => passed
+wait 250
+WM_KEYUP 0xA2 scan=0x1D     => passed
+
+## Page Up, a code the keypad shares, pressed and let go where the hooks are not called: its state cannot tell that the press is over, and its next release is let through
+config [general]\nupbind = 0x21\n
+window game LaunchUnrealUWindowsClient Velto
+window admin TaskManagerWindow Task Manager
+elevated admin
+focus admin
+start                       => claim 0x21, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x21 scan=0x49 flags=1 => passed
+focus game
+wait 250
+focus admin
+WM_KEYUP 0x21 scan=0x49 flags=1 => passed
+focus game
+wait 250
+WM_KEYDOWN 0x21 scan=0x49 flags=1 => swallowed
+WM_KEYUP 0x21 scan=0x49 flags=1 => passed
