@@ -43,7 +43,6 @@ within() { [ "$(awk -v t="${1:-99}" -v l="$2" 'BEGIN { print t <= l }')" = 1 ]; 
 
 scenario_binds() {
     game "$KEY_AND_BUTTON" "keydown Up" "keyup Up"
-    local up down seen before gap
     up=$(v game wheel_up) down=$(v game wheel_down) seen=$(sum game key_down_26 window_button_down_5)
     before=$(s notches game | cut -d' ' -f1)
     xdotool keydown Up sleep 1 keyup Up
@@ -54,7 +53,7 @@ scenario_binds() {
     up=$(v game wheel_up)
     xdotool mousedown 8 sleep 3 mouseup 8 key a
     s settle game
-    local held=$(($(v game wheel_down) - down))
+    held=$(($(v game wheel_down) - down))
     check "the first extra button held for 3 s scrolls down throughout ($held notches)" \
         "$held" -ge 140 -a "$(v game wheel_up)" -eq "$up"
     check "neither bind reaches the game" "$(sum game key_down_26 window_button_down_5)" -eq "$seen"
@@ -65,7 +64,6 @@ scenario_gate() {
     s window untitled LaunchUnrealUWindowsClient "" 520 20
     s window notepad Notepad "" 20 380
     game "$KEY_AND_BUTTON" "keydown Up" "keyup Up" --child
-    local notches keys downs ups
     notches=$(sum game wheel_up wheel_down) keys=$(v game key_down_26)
     s move game $(s point game child)
     tap game
@@ -104,7 +102,6 @@ scenario_gate() {
 # A general code binds both of its keys: either Shift scrolls up, and the game sees neither.
 scenario_general() {
     game '[general]\ninterval = 20\nupbind = 0x10\n' "keydown Shift_L" "keyup Shift_L"
-    local up seen
     for shift in Shift_L Shift_R; do
         up=$(v game wheel_up) seen=$(v game key_down_10)
         xdotool keydown $shift sleep 1 keyup $shift
@@ -172,7 +169,6 @@ scenario_console() {
 scenario_chain() {
     game '[general]\ninterval = 20\nupbind = 0x26\n' "keydown Up" "keyup Up"
     s keys
-    local before line notches rate
     before=$(s notches game | cut -d' ' -f1)
     xdotool keydown Up sleep 3 keyup Up
     s settle game
@@ -200,7 +196,6 @@ scenario_blocked() {
     s window game LaunchUnrealUWindowsClient Velto 20 20
     s activate game
     s keys
-    local read blocked shown notShown
     xdotool key --delay 15 --repeat 120 a sleep 1
     read=$(v game key_down_41)
     kill "$(cat "$work/keys.pid")"
@@ -208,7 +203,7 @@ scenario_blocked() {
     python3 -c 'import fcntl; fcntl.fcntl(3, 1031, 4096)' # F_SETPIPE_SZ: one page
     s keys "$work/out"
     # Until it asks for a press (its first three lines, as console lines): its hooks are in place.
-    local header=$(head -n 3 "$root/tests/exe/key_finder.txt" | sed 's/$/\r/' | wc -c)
+    header=$(head -n 3 "$root/tests/exe/key_finder.txt" | sed 's/$/\r/' | wc -c)
     for _ in $(seq 200); do
         python3 -c 'import fcntl, sys, termios; sys.exit(int.from_bytes(fcntl.ioctl(3, termios.FIONREAD, b"0000"), "little") < int(sys.argv[1]))' "$header" && break
         sleep 0.05
@@ -231,7 +226,6 @@ scenario_held() {
     s activate game
     xdotool keydown Up
     s velto '[general]\nupbind = 0x26\n' - - game
-    local downs ups
     downs=$(v game key_down_26) ups=$(v game key_up_26)
     xdotool keyup Up
     s settle game
@@ -248,7 +242,6 @@ scenario_held() {
 scenario_stop() {
     s window game LaunchUnrealUWindowsClient Velto 540 440
     s activate game
-    local wheel downs took
     for way in close ctrl+c terminal; do
         s velto '[general]\ninterval = 20\nupbind = 0x26\n' "keydown Up" "keyup Up" game \
             "$([ $way = terminal ] || echo --console)"
@@ -293,7 +286,6 @@ scenario_stop() {
 scenario_observed() {
     game '[general]\ninterval = 20\nupbind = 0x26\n' "keydown Up" "keyup Up"
     s watch watch
-    local injected keys up notches seen
     injected=$(sum watch injected_wheel injected_other)
     sleep 4 # nothing held: a time with nothing to see
     s settle game
@@ -314,7 +306,6 @@ scenario_observed() {
 # key and button that VeltoMacro swallows, though its window never sees them (the README tells).
 scenario_raw_input() {
     game "$KEY_AND_BUTTON" "keydown Up" "keyup Up" --raw
-    local seen raw
     seen=$(sum game key_down_26 window_button_down_5) raw=$(sum game raw_key_down_26 raw_button_down_5)
     xdotool keydown Up sleep 0.3 keyup Up mousedown 8 sleep 0.3 mouseup 8
     s settle game
@@ -332,7 +323,6 @@ scenario_copies() {
     s activate game
     s velto '[general]\ninterval = 20\ndownbind = 5\n' "mousedown 8" "mouseup 8" game
     s velto '[general]\ninterval = 20\nupbind = 0x26\n' "keydown Up" "keyup Up" game
-    local up down
     up=$(v game wheel_up) down=$(v game wheel_down)
     xdotool keydown Up sleep 0.5 keyup Up mousedown 8 sleep 0.5 mouseup 8
     s settle game
@@ -352,7 +342,6 @@ scenario_title_bar() {
     s window game LaunchUnrealUWindowsClient Velto 100 100
     s activate game
     s velto '[general]\ninterval = 20\ndownbind = 5\n' "mousedown 8" "mouseup 8" game
-    local down x y
     read -r x y < <(awk '$1 == "client" { print int(($2 + $4) / 2), $3 - 8 }' "$work/game.txt")
     s move game "$x" "$y"
     w await game hit -eq 2 # HTCAPTION
@@ -408,7 +397,7 @@ scenario_reports() {
 # change of the sample as the README tells it; the texts as the generator makes them from the
 # README and the pages it links to: plain text for Notepad, naming nothing the zip does not hold.
 scenario_package() {
-    local name="VeltoMacro-$VELTO_VERSION-win64"
+    name="VeltoMacro-$VELTO_VERSION-win64"
     cmake --build "$VELTO_BUILD" --target package >"$VELTO_BUILD/package.log" 2>&1 || { cat "$VELTO_BUILD/package.log"; exit 1; }
     python3 -m zipfile -e "$VELTO_BUILD/$name.zip" "$work/$name" && cd "$work/$name" || exit 1
     check "the archive holds the programs, the sample, the player's texts, the picture and the licence, at its top" \
@@ -418,7 +407,6 @@ scenario_package() {
         -z "$(cmp VeltoMacro.ini "$root/VeltoMacro.ini"; for t in *.txt; do cmp "$t" "$top/texts/$t"; done)"
     # Each text: UTF-8, every line ending in CRLF and at most 100 wide, no Markdown left; every
     # file it names is in the zip.
-    local faults
     faults=$(python3 - "$name" <<'PYTHON'
 import glob, re, sys
 held = set(glob.glob("*")) | {sys.argv[1] + ".zip"}
@@ -464,7 +452,8 @@ PYTHON
         "$(head -n 2 keys.txt | tr -d '\r' | tr '\n' ' ')" = "VeltoMacro.ini: Up (0x26) scrolls up, First extra button (0x05) scrolls down,     a notch every 5 ms. "
 }
 
-# Wine's first starts on a fresh prefix sometimes hiccup: a setting that did not come up (exit 3)
+# Each scenario runs in a shell of its own, so its variables need no `local`. Wine's first starts
+# on a fresh prefix sometimes hiccup: a setting that did not come up (exit 3)
 # is tried again, a failed check never.
 declare -F "scenario_$1" >/dev/null || { echo "e2e_test.sh: no scenario named '$1'"; exit 2; }
 for try in 1 2 3; do

@@ -43,10 +43,6 @@ unsigned generalOf(unsigned code) {
     return code >= 0xA0 && code <= 0xA5 ? 0x10 + (code - 0xA0) / 2 : 0;
 }
 
-void setKeyState(unsigned code, bool pressed) {
-    state().keyDown[code] = pressed;
-}
-
 // The raw event of a hook's event, to the program's raw input window, where it registered for
 // its kind.
 void deliverRaw(int kind, const void* record, unsigned code, bool pressed) {
@@ -100,10 +96,10 @@ LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigne
     // The state before the hooks are asked, where a switch says so, or after, if passed.
     const auto update = [&](bool first) {
         if (known && buttonFirst == first) {
-            setKeyState(code, pressed);
+            s.keyDown[code] = pressed;
         }
         if (general != 0 && s.generalStateFirst == first) {
-            setKeyState(general, either(first ? s.delivered : s.keyDown));
+            s.keyDown[general] = either(first ? s.delivered : s.keyDown);
         }
     };
     if (known) {
@@ -124,7 +120,7 @@ LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigne
     if (answer == PassedOn) {
         update(false);
     } else if (always && known) {
-        setKeyState(code, pressed);
+        s.keyDown[code] = pressed;
     }
     if (!s.rawFirst && answer == PassedOn) {
         deliverRaw(kind, record, code, pressed);
