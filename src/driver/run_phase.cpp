@@ -65,7 +65,7 @@ void runEmulation() {
     // release must reach it too.
     notePressesUnseen(true);
     watchForLostInput(boundKinds());
-    HookThreadAlive.store(GetTickCount());
+    HookThreadAlive.store(GetTickCount(), std::memory_order_relaxed);
     // The one thread timer: every WM_TIMER of the loop is the hooks' check.
     if (SetTimer(nullptr, 0, HookCheckInterval, nullptr) == 0) {
         raiseLastError();
@@ -85,7 +85,7 @@ void runEmulation() {
     MSG message;
     for (;;) {
         if (GetMessageW(&message, nullptr, 0, 0) > 0) {
-            HookThreadAlive.store(GetTickCount());
+            HookThreadAlive.store(GetTickCount(), std::memory_order_relaxed);
             if (message.message == WM_TIMER) {
                 if (console != nullptr && IsWindow(console) == 0) {
                     ExitProcess(ConsoleClosedExit);

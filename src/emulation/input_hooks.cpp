@@ -55,10 +55,15 @@ bool applicationMayHave(BindCode code, InputId input) {
            (HookMemory.codes[code] & (PressedUnseen | Retaken)) != 0;
 }
 
-// The decision on an event of `code` from `input`; true when it is to be swallowed. A `late` one
-// has passed on already, as every event does where the gate does not. `unseen`: what the
-// application got of the input before, that no hook saw.
-bool decide(BindCode code, InputId input, bool pressed, bool button, bool late, int unseen) {
+// The decision on an event of a bound `code` from `input`, of the direction `bit`; true when it
+// is to be swallowed. A `late` one has passed on already, as every event does where the gate does
+// not. `unseen`: what the application got of the input before, that no hook saw.
+bool decideBound(std::uint32_t bit, BindCode code, InputId input, bool pressed, bool button,
+                 bool late, int unseen);
+
+// The decision on an event of `code` from `input`; true when it is to be swallowed. Raw input is
+// matched against bound events only, the only ones it is asked about.
+bool decide(BindCode code, InputId input, bool pressed, bool button, bool late) {
     KeyMemory& memory = HookMemory;
     std::uint32_t bit = directionOf(code);
     // Keypad keys change their code between press and release when Shift and Num Lock are used
@@ -76,6 +81,17 @@ bool decide(BindCode code, InputId input, bool pressed, bool button, bool late, 
     if (bit == 0) {
         return false;
     }
+    const RawView raw = takeRawView(input, pressed);
+    const bool swallow = decideBound(bit, code, input, pressed, button, late, raw.unseen);
+    if (!raw.matched) {
+        noteHookCall(input, pressed, swallow);
+    }
+    return swallow;
+}
+
+bool decideBound(std::uint32_t bit, BindCode code, InputId input, bool pressed, bool button,
+                 bool late, int unseen) {
+    KeyMemory& memory = HookMemory;
     std::uint8_t& seen = memory.codes[code];
     if (pressed) {
         // A press of what the application has down is an auto-repeat, or comes after a release no
@@ -192,12 +208,8 @@ bool updateHeld(BindCode code, bool pressed, bool late) {
         return false;
     }
     const InputId input = buttonInput(code);
-    const RawView raw = takeRawView(input, pressed);
-    const bool swallow = decide(code, input, pressed, true, late, raw.unseen);
+    const bool swallow = decide(code, input, pressed, true, late);
     note(code, input, pressed, !swallow, false);
-    if (!raw.matched) {
-        noteHookCall(input, pressed, swallow);
-    }
     return swallow;
 }
 
@@ -214,20 +226,16 @@ LRESULT keyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
         const auto altGr = std::exchange(HookMemory.altGr, {});
         const bool late =
             answersTooLate(KeyboardKind, event.time, (event.flags & LLKHF_INJECTED) != 0);
-        const RawView raw = takeRawView(input, pressed);
         bool swallow;
         if (isAltGrControl(event)) {
-            swallow = decide(RightAlt, input, pressed, false, late, raw.unseen);
+            swallow = decide(RightAlt, input, pressed, false, late);
             HookMemory.altGr = {true, pressed, swallow};
         } else if (altGr.pending && event.vkCode == RightAlt && altGr.pressed == pressed) {
             swallow = altGr.swallowed;
         } else {
-            swallow = decide(event.vkCode, input, pressed, false, late, raw.unseen);
+            swallow = decide(event.vkCode, input, pressed, false, late);
         }
         note(event.vkCode, input, pressed, !swallow, isAltGrControl(event));
-        if (!raw.matched) {
-            noteHookCall(input, pressed, swallow);
-        }
         if (swallow) {
             return 1;
         }

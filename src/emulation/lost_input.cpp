@@ -137,7 +137,7 @@ DesktopPlatform::DWORD hooksTimeout() {
 
 bool answersTooLate(std::uint32_t kind, DesktopPlatform::DWORD eventTime, bool injected) {
     const DWORD now = GetTickCount();
-    HookThreadAlive.store(now);
+    HookThreadAlive.store(now, std::memory_order_relaxed);
     // An injected event's time is whatever its sender gave.
     const bool late = !injected && now - eventTime > Timeout;
     Lost |= late ? kind : 0;
