@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the texts that the zip holds, for a player with Notepad (UTF-8, CRLF line ends, no line
 over 100 characters): the README's part between its player-guide marks as README.txt, the pages
-it links to under their names in the zip, and the licence. Markdown's marks go: headings are
+it links to under their names in the zip, the licence, and the sample configuration as it is. Markdown's marks go: headings are
 underlined, code blocks indented, code of several words quoted, prose wrapped anew, links name the
 file of the zip they point to, pictures are named, tables laid out in columns where they fit a
 line, as lists where not. What only a
@@ -25,6 +25,7 @@ PAGES = {
     "docs/behaviour.md": "Behaviour.txt",
     "docs/proton-and-steam-deck.md": "Proton-and-Steam-Deck.txt",
     "LICENSE": "LICENSE.txt",
+    "VeltoMacro.ini": "VeltoMacro.ini",
     "docs/veltokeys.png": "veltokeys.png",
 }
 
@@ -146,7 +147,7 @@ def write(path, lines):
 def main():
     source, output = sys.argv[1:3]
     for page, name in PAGES.items():
-        if not name.endswith(".txt"):
+        if not name.endswith((".txt", ".ini")):
             continue
         with open(os.path.join(source, page), encoding="utf-8") as f:
             text = f.read()

@@ -403,14 +403,14 @@ scenario_package() {
     check "the archive holds the programs, the sample, the player's texts, the picture and the licence, at its top" \
         "$(find . -type f | sort | tr '\n' ' ')" = "./Behaviour.txt ./LICENSE.txt ./Messages.txt ./Proton-and-Steam-Deck.txt ./README.txt ./VeltoKeys.exe ./VeltoMacro.exe ./VeltoMacro.ini ./veltokeys.png "
     mkdir "$top/texts" && python3 "$root/cmake/player-guide.py" "$root" "$top/texts"
-    check "the sample is the repository's, the texts the generator's" \
-        -z "$(cmp VeltoMacro.ini "$root/VeltoMacro.ini"; for t in *.txt; do cmp "$t" "$top/texts/$t"; done)"
+    check "the sample is the repository's with CRLF line ends, the texts the generator's" \
+        -z "$(tr -d '\r' <VeltoMacro.ini | cmp - "$root/VeltoMacro.ini"; for t in *.txt *.ini; do cmp "$t" "$top/texts/$t"; done)"
     # Each text: UTF-8, every line ending in CRLF and at most 100 wide, no Markdown left; every
     # file it names is in the zip.
     faults=$(python3 - "$name" <<'PYTHON'
 import glob, re, sys
 held = set(glob.glob("*")) | {sys.argv[1] + ".zip"}
-for path in sorted(glob.glob("*.txt")):
+for path in sorted(glob.glob("*.txt") + glob.glob("*.ini")):
     data = open(path, "rb").read()
     text = data.decode("utf-8")
     if data.count(b"\n") != data.count(b"\r\n"):
