@@ -63,7 +63,9 @@ void runEmulation() {
     }
     // A bound input already held reached the application before the hooks were there: its
     // release must reach it too.
-    notePressesUnseen(true);
+    if (hooksCalledHere()) {
+        notePressesUnseen();
+    }
     watchForLostInput(boundKinds());
     HookThreadAlive.store(GetTickCount(), std::memory_order_relaxed);
     // The one thread timer: every WM_TIMER of the loop is the hooks' check.
@@ -101,7 +103,7 @@ void runEmulation() {
 void checkHooks() {
     const std::uint32_t lost = takeLostKinds();
     if (hooksCalledHere()) {
-        notePressesUnseen(false);
+        notePressesUnseen();
     }
     const bool installed = (HookHandles.mouse != nullptr || !needsMouseHook()) &&
                            (HookHandles.keyboard != nullptr || !needsKeyboardHook());

@@ -25,14 +25,13 @@ bool isDown(BindCode code) {
 }
 
 // Whether a bound key was pressed where no hook saw it (in a window of higher rights), so that the
-// application has it: the system has it down (`physical` is the code its state knows it by)
-// though no press of it passed. Once a press of it was swallowed, its state may be down for that
+// application has it: the system has it down though no press of it passed. Once a press of it was swallowed, its state may be down for that
 // press (Windows does not say): then where its direction was forgotten while it was held (another
 // window came to the front), it may have been let go and pressed again unseen. `passedLast`: the
 // last press of it held was one that passed, and is over.
-bool pressedUnseen(BindCode code, std::uint32_t bit, BindCode physical, bool passedLast = false) {
+bool pressedUnseen(BindCode code, std::uint32_t bit, bool passedLast = false) {
     return (HookMemory.codes[code] & Held) == 0 || passedLast
-               ? HookMemory.passedBy[code] == 0 && isDown(physical)
+               ? HookMemory.passedBy[code] == 0 && isDown(code)
                : (HeldDirections.load() & bit) == 0;
 }
 
@@ -109,7 +108,7 @@ bool decideBound(std::uint32_t bit, BindCode code, InputId input, bool pressed, 
         // (Where the application's record is this input's already, a press it got unseen is a
         // repeat of the one it has.)
         if (memory.applicationHas[input] == 0 &&
-            (unseen == RawView::Pressed || (!button && pressedUnseen(code, bit, code, released)))) {
+            (unseen == RawView::Pressed || (!button && pressedUnseen(code, bit, released)))) {
             seen |= PressedUnseen;
         }
         // A direction forgotten (another window came to the front) forgot its other key too:
@@ -175,14 +174,12 @@ InputId buttonInput(BindCode code) {
     return static_cast<InputId>(0x1100 | (code & 0xFF));
 }
 
-void notePressesUnseen(bool buttonsToo) {
-    // The system's state knows the physical buttons: with the buttons swapped, the logical left
-    // one (code 1) is the physical right one (code 2).
-    const bool swapped = buttonsToo && GetSystemMetrics(SM_SWAPBUTTON) != 0;
+void notePressesUnseen() {
     for (const std::uint32_t bit : {DownHeld, UpHeld}) {
         for (const BindCode code : directionKeys(bit)) {
-            const BindCode physical = swapped && (code == 1 || code == 2) ? 3 - code : code;
-            if (code == 0 || (!buttonsToo && isMouseCode(code)) || HookMemory.passedBy[code] != 0) {
+            // (A button's release passes where no hook saw its press, and a press of it forgets
+            // what came before: a button needs nothing of this.)
+            if (code == 0 || isMouseCode(code) || HookMemory.passedBy[code] != 0) {
                 continue;
             }
             std::uint8_t& seen = HookMemory.codes[code];
@@ -190,9 +187,9 @@ void notePressesUnseen(bool buttonsToo) {
             // code two keys share (AltGr's Ctrl left Ctrl's, a keypad key turned into the code of
             // Page Up to Down, Insert or Delete by Shift), whose state the other key may have
             // brought up.
-            const bool shared =
-                code == LeftControl || (code >= 0x21 && code <= 0x28) || code == 0x2D || code == 0x2E;
-            seen = pressedUnseen(code, bit, physical) ? seen | PressedUnseen
+            const bool shared = code == LeftControl || (code >= 0x21 && code <= 0x28) ||
+                                code == 0x2D || code == 0x2E;
+            seen = pressedUnseen(code, bit)     ? seen | PressedUnseen
                    : (seen & Held) == 0 && !shared    ? seen & ~PressedUnseen
                                                       : seen;
         }
@@ -207,10 +204,8 @@ bool updateHeld(BindCode code, bool pressed, bool late) {
     if (code == 0) {
         return false;
     }
-    const InputId input = buttonInput(code);
-    const bool swallow = decide(code, input, pressed, true, late);
-    note(code, input, pressed, !swallow, false);
-    return swallow;
+    // (What the application has of a button matters at its next press only, which forgets it.)
+    return decide(code, buttonInput(code), pressed, true, late);
 }
 
 LRESULT keyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {

@@ -61,10 +61,9 @@ extern KeyMemory HookMemory;
 // is to be swallowed. One answered `late`, after the system stopped waiting, has passed on already.
 bool updateHeld(BindCode code, bool pressed, bool late = false);
 
-// Records what the application has down of the binds from presses no hook of ours saw: a key or
-// button held before the hooks were there (`buttonsToo`), or a key pressed since where the hooks
-// are not called. Main thread only.
-void notePressesUnseen(bool buttonsToo);
+// Records what the application has down of the bound keys from presses no hook of ours saw: held
+// before the hooks were there, or pressed since where the hooks are not called. Main thread only.
+void notePressesUnseen();
 
 inline constexpr BindCode RightAlt = 0xA5;
 

@@ -193,13 +193,13 @@ std::uint32_t takeLostKinds() {
         KeyMemory& memory = HookMemory;
         std::uint8_t& seen = memory.codes[raw.code];
         const bool known = memory.applicationHas[raw.input] == raw.code; // a press of it passed
-        if (raw.pressed) {
-            seen |= known ? 0 : PressedUnseen;
-        } else if (known) {
+        if (raw.pressed && !known) {
+            seen |= PressedUnseen;
+        } else if (!raw.pressed && known) {
             memory.applicationHas[raw.input] = 0;
             memory.passedBy[raw.code] =
                 memory.passedBy[raw.code] == raw.input ? 0 : memory.passedBy[raw.code];
-        } else {
+        } else if (!raw.pressed) {
             seen &= ~PressedUnseen;
         }
         return true;

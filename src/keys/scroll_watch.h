@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/settings.h"
 #include "sighting.h"
 
 #include <cstdint>
@@ -11,7 +12,7 @@
 // Main thread only; nothing here allocates.
 class ScrollWatch {
 public:
-    explicit ScrollWatch(std::uint32_t interval = 5);
+    explicit ScrollWatch(std::uint32_t interval = Settings{}.interval);
 
     void notch(bool up, std::int64_t now);
     // A press of a bound key where VeltoMacro acts.
