@@ -25,10 +25,10 @@ bool isDown(BindCode code) {
 }
 
 // Whether a bound key was pressed where no hook saw it (in a window of higher rights), so that the
-// application has it: the system has it down though no press of it passed. Once a press of it was swallowed, its state may be down for that
-// press (Windows does not say): then where its direction was forgotten while it was held (another
-// window came to the front), it may have been let go and pressed again unseen. `passedLast`: the
-// last press of it held was one that passed, and is over.
+// application has it: the system has it down though no press of it passed. Once a press of it was
+// swallowed, its state may be down for that press (Windows does not say): then where its direction
+// was forgotten while it was held (another window came to the front), it may have been let go and
+// pressed again unseen. `passedLast`: the last press of it held was one that passed, and is over.
 bool pressedUnseen(BindCode code, std::uint32_t bit, bool passedLast = false) {
     return (HookMemory.codes[code] & Held) == 0 || passedLast
                ? HookMemory.passedBy[code] == 0 && isDown(code)
@@ -63,7 +63,7 @@ bool decideBound(std::uint32_t bit, BindCode code, InputId input, bool pressed, 
 // The decision on an event of `code` from `input`; true when it is to be swallowed. Raw input is
 // matched against bound events only, the only ones it is asked about.
 bool decide(BindCode code, InputId input, bool pressed, bool button, bool late) {
-    KeyMemory& memory = HookMemory;
+    const KeyMemory& memory = HookMemory;
     std::uint32_t bit = directionOf(code);
     // Keypad keys change their code between press and release when Shift and Num Lock are used
     // together (Numpad 8 pressed as Up, released as Numpad 8): a bound key is also released by the
@@ -189,9 +189,9 @@ void notePressesUnseen() {
             // brought up.
             const bool shared = code == LeftControl || (code >= 0x21 && code <= 0x28) ||
                                 code == 0x2D || code == 0x2E;
-            seen = pressedUnseen(code, bit)     ? seen | PressedUnseen
-                   : (seen & Held) == 0 && !shared    ? seen & ~PressedUnseen
-                                                      : seen;
+            seen = pressedUnseen(code, bit)        ? seen | PressedUnseen
+                   : (seen & Held) == 0 && !shared ? seen & ~PressedUnseen
+                                                   : seen;
         }
     }
 }
