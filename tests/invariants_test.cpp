@@ -285,7 +285,9 @@ struct Judge {
         if (bound && !hooked && s.front != "admin" && (s.key != Keypad || s.bind >= 0)) {
             unseen[Keys[s.key].keyboard].push_back(now);
         }
-        stalledFor = hooked ? 0 : stalledFor; // an answer of the hooks' thread: it runs again
+        // The hooks' thread runs again: it answered, or took the raw event (input of a kind the
+        // binds need is reported, wherever it goes).
+        stalledFor = hooked || walk.needsHook(Keys[s.key].keyboard) ? 0 : stalledFor;
         // A known limit: a keypad key pressed as Numpad 8 where no hook saw it, then Shift: no
         // hook knows the game has it, and Up's release is swallowed.
         key.unseenDigit = s.key == Keypad && s.press && s.bind < 0 ? !hooked : key.unseenDigit;

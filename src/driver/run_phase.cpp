@@ -67,7 +67,6 @@ void runEmulation() {
         notePressesUnseen();
     }
     watchForLostInput(boundKinds());
-    HookThreadAlive.store(GetTickCount(), std::memory_order_relaxed);
     // The one thread timer: every WM_TIMER of the loop is the hooks' check.
     if (SetTimer(nullptr, 0, HookCheckInterval, nullptr) == 0) {
         raiseLastError();

@@ -97,9 +97,8 @@ bool decideBound(std::uint32_t bit, BindCode code, InputId input, bool pressed, 
         // hook saw (in a window of higher rights). A button does not repeat; a key's state tells,
         // where no release of another input of that code brought it up.
         const BindCode had = memory.applicationHas[input];
-        const bool released =
-            unseen == RawView::Released ||
-            (had != 0 && (button || (memory.passedBy[had] == input && !isDown(had))));
+        const bool released = unseen == RawView::Released ||
+                              (had != 0 && memory.passedBy[had] == input && !isDown(had));
         if (released) {
             memory.applicationHas[input] = 0;
             memory.passedBy[had] = memory.passedBy[had] == input ? 0 : memory.passedBy[had];

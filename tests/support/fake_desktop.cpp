@@ -78,7 +78,13 @@ void deliverRaw(int kind, const void* record, unsigned code, bool pressed) {
         s.raw.data.mouse.usButtonFlags =
             static_cast<std::uint16_t>(Down[code] << (pressed ? 0 : 1));
     }
-    s.rawProcedure(s.rawWindow, WM_INPUT, 0, 0x7A);
+    // Made after the hooks, it waits in the queue for the program to take and dispatch it; made
+    // before them, the program takes it first.
+    if (s.rawFirst) {
+        s.rawProcedure(s.rawWindow, WM_INPUT, 0, 0x7A);
+    } else {
+        s.posted.push_back(MSG{s.rawWindow, WM_INPUT, 0, 0x7A, 0, {}, 0});
+    }
 }
 
 LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigned code,
@@ -247,8 +253,12 @@ BOOL TranslateMessage(const MSG*) {
     return 0;
 }
 
-LRESULT DispatchMessageW(const MSG*) {
-    return 0;
+// Only the raw input window has a procedure to dispatch to.
+LRESULT DispatchMessageW(const MSG* lpMsg) {
+    auto& s = state();
+    return lpMsg->hwnd == s.rawWindow && s.rawProcedure != nullptr
+               ? s.rawProcedure(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam)
+               : 0;
 }
 
 HWND GetForegroundWindow() {
@@ -418,6 +428,7 @@ HWND createMessageWindow(WNDPROC procedure) {
     state().rawWindow = addWindow(u"VeltoMacroRawInput", u"");
     state().windows.back().visible = false;
     state().rawProcedure = procedure;
+    state().posted.reserve(64); // a raw event is queued within an event, which may not allocate
     return state().rawWindow;
 }
 
@@ -484,14 +495,14 @@ HANDLE CreateMutexW(void*, BOOL, const WCHAR* lpName) {
     auto& object = s.named[name];
     const bool existed = object.handles > 0;
     s.calls.push_back("claim " + codeOf(name) +
-                      (!existed          ? ""
-                       : object.readable ? " taken"
-                                         : " unreadable"));
-    if (existed && !object.readable) {
-        s.lastError = ERROR_ACCESS_DENIED;
+                      (!existed                ? ""
+                       : object.refusal == 0 ? " taken"
+                                               : " refused " + std::to_string(object.refusal)));
+    if (existed && object.refusal != 0) {
+        s.lastError = object.refusal;
         return nullptr;
     }
-    object = {object.handles + 1, true};
+    object = {object.handles + 1, 0};
     s.lastError = existed ? ERROR_ALREADY_EXISTS : 0;
     s.opened.push_back(name);
     return reinterpret_cast<HANDLE>(15 + s.opened.size()); // NOLINT(performance-no-int-to-ptr)

@@ -96,11 +96,13 @@ struct State {
     LPTHREAD_START_ROUTINE thread = nullptr;
     void* threadParameter = nullptr;
     bool eventSet = false, threadBlocked = false;
-    // Named mutexes: the handles open to each, by name (other programs' among them); `readable`
-    // false where a program with more rights made it. A handle is 16 + its place in `opened`.
+    // Named mutexes: the handles open to each, by name (other programs' among them), and the
+    // error opening it gives: ERROR_ACCESS_DENIED where a program with more rights made it,
+    // ERROR_INVALID_HANDLE where the name is another kind of object's; 0 where it opens. A handle
+    // is 16 + its place in `opened`.
     struct Named {
         int handles;
-        bool readable;
+        DWORD refusal;
     };
     std::map<std::u16string, Named> named;
     std::vector<std::u16string> opened;

@@ -45,7 +45,13 @@ start                       => claim 0x05, claim 0x26 taken, unclaim 0x05, uncla
 ## a general code covers both its keys; a claim made by a copy with more rights cannot be read, and counts as taken
 config [general]\nupbind = 0x10\n
 copy 0xA1 elevated
-start                       => claim 0xA0, claim 0xA1 unreadable, unclaim 0xA0, report "Error: Another copy is running with 0xA1 bound: close that copy first.\n\nPress Enter to exit...\n", read 1, exit 1
+start                       => claim 0xA0, claim 0xA1 refused 5, unclaim 0xA0, report "Error: Another copy is running with 0xA1 bound: close that copy first.\n\nPress Enter to exit...\n", read 1, exit 1
+
+## a code's name taken by another kind of object: the system's reason, and no claim held
+config [general]\nupbind = 0x26\ndownbind = 5\n
+copy 0x26 other
+text 6 The handle is invalid.\r\n
+start                       => claim 0x05, claim 0x26 refused 6, unclaim 0x05, report "Error: The handle is invalid.\n\nPress Enter to exit...\n", read 1, exit 1
 
 ## copies whose binds differ run side by side
 config [general]\nupbind = 0x10\ndownbind = 0xA0\n
