@@ -33,12 +33,10 @@ void claimCodes() {
             // Held by a copy with more rights, the claim cannot even be opened: taken all the same.
             if ((claim != nullptr && error == ERROR_ALREADY_EXISTS) ||
                 (claim == nullptr && error == ERROR_ACCESS_DENIED)) {
-                releaseClaims();
                 throw std::runtime_error("Another copy is running with " + hex(code) +
                                          " bound: close that copy first.");
             }
             if (claim == nullptr) {
-                releaseClaims();
                 throw PlatformError(error);
             }
         }

@@ -6,7 +6,7 @@
 // the system frees with the process however it ends.
 
 // Claims every code the binds cover (both keys of a general code), or raises the message that
-// names a code another copy has, holding none then.
+// names a code another copy has (the failure report gives back what was claimed).
 void claimCodes();
 
 // Gives the claims back; for the failure report, so that a copy waiting for Enter holds none.
