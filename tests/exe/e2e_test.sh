@@ -29,10 +29,14 @@ sum() { echo $(($(v "$1" "$2") + $(v "$1" "$3"))); }
 check() { # DESCRIPTION TEST...
     if test "${@:2}"; then echo "ok: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi
 }
-# game CONFIG PRESS RELEASE [--child]: the game's window in front, VeltoMacro running on it.
-game() {
-    s window game LaunchUnrealUWindowsClient Velto 20 20 "${@:4}"
+# front [X Y [--child|--raw]]: the game's window, in front (at 20 20 unless told).
+front() {
+    s window game LaunchUnrealUWindowsClient Velto "${1:-20}" "${2:-20}" "${@:3}"
     s activate game
+}
+# game CONFIG PRESS RELEASE [--child|--raw]: the game's window in front, VeltoMacro running on it.
+game() {
+    front 20 20 "${@:4}"
     s velto "$1" "$2" "$3" game
 }
 KEY_AND_BUTTON='[general]\ninterval = 20\nupbind = 0x26\ndownbind = 5\n'
@@ -117,8 +121,7 @@ scenario_general() {
 # file.
 scenario_key_finder() {
     s window untitled LaunchUnrealUWindowsClient "" 520 20
-    s window game LaunchUnrealUWindowsClient Velto 20 20 --child
-    s activate game
+    front 20 20 --child
     ls "$work" | grep -v -e '\.tmp$' -e '^keys' -e '^pids$' -e '^files' >"$work/files.before"
     s keys
     xdotool keydown Up sleep 1.5 keyup Up key a
@@ -146,8 +149,7 @@ scenario_key_finder() {
 # VeltoKeys in a console window of its own, as a player starts it, which comes to the front: what
 # its lines say of the window they speak of, and the step to take (console.txt).
 scenario_console() {
-    s window game LaunchUnrealUWindowsClient Velto 540 440
-    s activate game
+    front 540 440
     s keys --console
     s await game front -eq 0
     eval "$(xdotool getwindowgeometry --shell "$(cat "$work/keys.id")")"
@@ -193,8 +195,7 @@ scenario_chain() {
 # input: a burst of key presses arrives as completely within a fixed time as with its output read;
 # read again, it prints again, and counts the presses it had no room for.
 scenario_blocked() {
-    s window game LaunchUnrealUWindowsClient Velto 20 20
-    s activate game
+    front
     s keys
     xdotool key --delay 15 --repeat 120 a sleep 1
     read=$(v game key_down_41)
@@ -222,8 +223,7 @@ scenario_blocked() {
 # A bound key held while VeltoMacro starts reached the game first: its repeats scroll, and its
 # release reaches the game too.
 scenario_held() {
-    s window game LaunchUnrealUWindowsClient Velto 20 20
-    s activate game
+    front
     xdotool keydown Up
     s velto '[general]\nupbind = 0x26\n' - - game
     downs=$(v game key_down_26) ups=$(v game key_up_26)
@@ -240,8 +240,7 @@ scenario_held() {
 # Afterwards the bound key reaches the game, and nothing is left down there. VeltoKeys closed while
 # it prints ends too.
 scenario_stop() {
-    s window game LaunchUnrealUWindowsClient Velto 540 440
-    s activate game
+    front 540 440
     for way in close ctrl+c terminal; do
         s velto '[general]\ninterval = 20\nupbind = 0x26\n' "keydown Up" "keyup Up" game \
             "$([ $way = terminal ] || echo --console)"
@@ -319,8 +318,7 @@ scenario_raw_input() {
 # frees its code at once, and a new copy of Up starts and scrolls. (A copy of a code taken is
 # refused: scenario `reports`.)
 scenario_copies() {
-    s window game LaunchUnrealUWindowsClient Velto 20 20
-    s activate game
+    front
     s velto '[general]\ninterval = 20\ndownbind = 5\n' "mousedown 8" "mouseup 8" game
     s velto '[general]\ninterval = 20\nupbind = 0x26\n' "keydown Up" "keyup Up" game
     up=$(v game wheel_up) down=$(v game wheel_down)
@@ -339,8 +337,7 @@ scenario_copies() {
 # confirmed as the caption by the window's own hit test (HTCAPTION).
 scenario_title_bar() {
     export VELTO_DESKTOP=velto,1000x700
-    s window game LaunchUnrealUWindowsClient Velto 100 100
-    s activate game
+    front 100 100
     s velto '[general]\ninterval = 20\ndownbind = 5\n' "mousedown 8" "mouseup 8" game
     read -r x y < <(awk '$1 == "client" { print int(($2 + $4) / 2), $3 - 8 }' "$work/game.txt")
     s move game "$x" "$y"
@@ -382,8 +379,7 @@ scenario_reports() {
         "$(head -n 1 keys.txt | tr -d '\r')" = '配置 ü\good.ini: Up (0x26) scrolls up, a notch every 5 ms.'
     # Wine's timer service takes at most 65535 ms: that copy runs (its hooks swallow Up), beside it
     # one of other binds is refused the longer interval, and one of the same binds does not start.
-    s window game LaunchUnrealUWindowsClient Velto 20 20
-    s activate game
+    front
     s velto '[general]\ninterval = 65535\nupbind = 0x26\n' "keydown Up" "keyup Up" game
     printf '[general]\ninterval = 65536\nupbind = 0x28\ndownbind = 5\n' >timer.ini
     report "Unable to start the scroll timer with an interval of 65536 milliseconds." timer.ini
@@ -440,8 +436,7 @@ PYTHON
     # The programs of the archive, in its folder, with its sample as it is.
     work=$PWD
     export VELTO_PROGRAMS=$work
-    s window game LaunchUnrealUWindowsClient Velto 20 20
-    s activate game
+    front
     s velto - "keydown Up" "keyup Up" game
     check "VeltoMacro runs with its sample (Up scrolls), silently" ! -s velto.log
     sed -i 's/^downbind = 0x28/downbind = 0x05/' VeltoMacro.ini

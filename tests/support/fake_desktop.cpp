@@ -61,14 +61,11 @@ void deliverRaw(int kind, const void* record, unsigned code, bool pressed) {
             return;
         }
         const unsigned general = generalOf(event.vkCode);
-        s.raw.data.keyboard = {
-            static_cast<std::uint16_t>(event.scanCode & 0xFF),
-            static_cast<std::uint16_t>((pressed ? 0 : RI_KEY_BREAK) |
-                                       ((event.flags & LLKHF_EXTENDED) != 0 ? RI_KEY_E0 : 0)),
-            0,
-            static_cast<std::uint16_t>(general != 0 ? general : event.vkCode),
-            0,
-            0};
+        auto& key = s.raw.data.keyboard;
+        key.MakeCode = static_cast<std::uint16_t>(event.scanCode & 0xFF);
+        key.VKey = static_cast<std::uint16_t>(general != 0 ? general : event.vkCode);
+        key.Flags = static_cast<std::uint16_t>(
+            (pressed ? 0 : RI_KEY_BREAK) | ((event.flags & LLKHF_EXTENDED) != 0 ? RI_KEY_E0 : 0));
     } else {
         // The physical button: with the buttons swapped, code 1 is the right one.
         constexpr std::uint16_t Down[] = {0, 0x1, 0x4, 0, 0x10, 0x40, 0x100};
@@ -495,9 +492,9 @@ HANDLE CreateMutexW(void*, BOOL, const WCHAR* lpName) {
     auto& object = s.named[name];
     const bool existed = object.handles > 0;
     s.calls.push_back("claim " + codeOf(name) +
-                      (!existed                ? ""
+                      (!existed              ? ""
                        : object.refusal == 0 ? " taken"
-                                               : " refused " + std::to_string(object.refusal)));
+                                             : " refused " + std::to_string(object.refusal)));
     if (existed && object.refusal != 0) {
         s.lastError = object.refusal;
         return nullptr;

@@ -244,8 +244,8 @@ private:
             named(word[1]).integrity = word[2].empty() ? 0 : number(word[2]);
         } else if (verb == "copy") { // another copy claims a code, `elevated` with more rights;
                                      // `other`: its name is another kind of object's
-            desktop.named[utf16("Local\\VeltoMacro.code." + word[1])] = {
-                1, word[2] == "elevated" ? 5U : word[2] == "other" ? 6U : 0U};
+            const unsigned refusal = word[2] == "elevated" ? 5U : word[2] == "other" ? 6U : 0U;
+            desktop.named[utf16("Local\\VeltoMacro.code." + word[1])] = {1, refusal};
         } else if (verb == "destroy") { // the window is gone, as a console's is when it is closed
             named(word[1]).destroyed = true;
         } else if (verb == "reused") { // its handle now another program's, of our rights
