@@ -146,6 +146,7 @@ def write(path, lines):
 
 def main():
     source, output = sys.argv[1:3]
+    os.makedirs(output, exist_ok=True)
     for page, name in PAGES.items():
         if not name.endswith((".txt", ".ini")):
             continue
