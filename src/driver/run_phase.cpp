@@ -119,14 +119,10 @@ void checkHooks() {
         }
     }
     // A press no hook saw may have come between the presses held now and their releases: these let
-    // their releases through, so that none stays down in the game. Where input of their kind was
-    // lost, their own releases may have been too.
-    for (BindCode code = 0; code < HookMemory.codes.size(); ++code) {
-        std::uint8_t& seen = HookMemory.codes[code];
-        if ((seen & Held) != 0) {
-            const std::uint32_t kind = isMouseCode(code) ? MouseKind : KeyboardKind;
-            seen |= Retaken | ((lost & kind) != 0 ? Doubted : 0);
-        }
+    // their releases through, so that none stays down in the game. (Where their own releases may
+    // have been lost, their directions ended above: the next press of one doubts the others.)
+    for (std::uint8_t& seen : HookMemory.codes) {
+        seen |= (seen & Held) != 0 ? Retaken : 0;
     }
 }
 

@@ -24,25 +24,35 @@ bool isDown(BindCode code) {
     return (GetAsyncKeyState(static_cast<int>(code)) & 0x8000) != 0;
 }
 
+// Whether two keys share the code's state (AltGr's Ctrl left Ctrl's, a keypad key turned into the
+// code of Page Up to Down, Insert or Delete by Shift): its being up does not say that both are.
+bool sharedState(BindCode code) {
+    return code == LeftControl || (code >= 0x21 && code <= 0x28) || code == 0x2D || code == 0x2E;
+}
+
 // Whether a bound key was pressed where no hook saw it (in a window of higher rights), so that the
-// application has it: the system has it down though no press of it passed. Once a press of it was
-// swallowed, its state may be down for that press (Windows does not say): then where its direction
-// was forgotten while it was held (another window came to the front), it may have been let go and
-// pressed again unseen. `passedLast`: the last press of it held was one that passed, and is over.
+// application has it: the system has it down though no press of it passed, or one passed only from
+// another key of its code (AltGr's Ctrl, a keypad key), which the state cannot be told from. Once
+// a press of it was swallowed, its state may be down for that press (Windows does not say): then
+// where its direction was forgotten while it was held (another window came to the front), it may
+// have been let go and pressed again unseen. `passedLast`: the last press of it held was one that
+// passed, and is over.
 bool pressedUnseen(BindCode code, std::uint32_t bit, bool passedLast = false) {
-    return (HookMemory.codes[code] & Held) == 0 || passedLast
-               ? HookMemory.passedBy[code] == 0 && isDown(code)
-               : (HeldDirections.load() & bit) == 0;
+    const std::uint8_t seen = HookMemory.codes[code];
+    return (seen & Held) == 0 || passedLast
+               ? isDown(code)
+               : (HeldDirections.load() & bit) == 0 || (seen & Doubted) != 0;
 }
 
 // Whether a key of the direction's bind other than `released` is still held: a general code binds
 // two, and its direction lasts while either is held. One whose press passed shows in the system's
-// state while held (its release may have gone where no hook saw it); one swallowed never need.
+// state while held; one swallowed never need. Either's release may have gone where no hook saw
+// it, as raw input may tell.
 bool otherKeyHeld(std::uint32_t bit, BindCode released) {
     const auto keys = directionKeys(bit);
     return std::any_of(keys.begin(), keys.end(), [released](BindCode key) {
         return key != 0 && key != released && (HookMemory.codes[key] & (Held | Doubted)) == Held &&
-               (HookMemory.passedBy[key] == 0 || isDown(key));
+               (HookMemory.passedBy[key] == 0 || isDown(key)) && !releasedUnseen(key);
     });
 }
 
@@ -103,6 +113,8 @@ bool decideBound(std::uint32_t bit, BindCode code, InputId input, bool pressed, 
             memory.applicationHas[input] = 0;
             memory.passedBy[had] = memory.passedBy[had] == input ? 0 : memory.passedBy[had];
             seen &= ~(Retaken | PressedUnseen); // released since: this press is a new one
+        } else if (!isDown(code) && !sharedState(code)) {
+            seen &= ~PressedUnseen; // what was pressed unseen was let go unseen too
         }
         // (Where the application's record is this input's already, a press it got unseen is a
         // repeat of the one it has.)
@@ -119,8 +131,9 @@ bool decideBound(std::uint32_t bit, BindCode code, InputId input, bool pressed, 
         }
         memory.pressed[bit] = {input, code};
         seen = (seen | Held) & ~Doubted;
-        if (button) { // a button does not repeat: what was known of the one before is over
-            seen &= ~(Retaken | PressedUnseen);
+        if (button) { // a button does not repeat: what was known of the one before is over;
+            // passed on already, it is the application's (a key's is noted with what passed)
+            seen = (seen & ~(Retaken | PressedUnseen)) | (late ? PressedUnseen : 0);
         }
 
         const GateVerdict verdict = gateVerdict();
@@ -182,15 +195,10 @@ void notePressesUnseen() {
                 continue;
             }
             std::uint8_t& seen = HookMemory.codes[code];
-            // Up, and no press of it swallowed: whatever was pressed unseen is let go. Not so a
-            // code two keys share (AltGr's Ctrl left Ctrl's, a keypad key turned into the code of
-            // Page Up to Down, Insert or Delete by Shift), whose state the other key may have
-            // brought up.
-            const bool shared = code == LeftControl || (code >= 0x21 && code <= 0x28) ||
-                                code == 0x2D || code == 0x2E;
-            seen = pressedUnseen(code, bit)        ? seen | PressedUnseen
-                   : (seen & Held) == 0 && !shared ? seen & ~PressedUnseen
-                                                   : seen;
+            // Up, and no press of it swallowed: whatever was pressed unseen is let go.
+            seen = pressedUnseen(code, bit)                   ? seen | PressedUnseen
+                   : (seen & Held) == 0 && !sharedState(code) ? seen & ~PressedUnseen
+                                                              : seen;
         }
     }
 }

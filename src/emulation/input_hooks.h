@@ -30,8 +30,8 @@ enum CodeSeen : std::uint8_t {
                        // the start, or pressed where the hooks are not called), until its release
     Retaken = 4,       // held while the hooks were installed anew: whether the application saw it
                        // pressed meanwhile is unknown, so its release is let through
-    Doubted = 8,       // held when input of its kind was lost: whether it still is, only a press of
-                       // it tells
+    Doubted = 8,       // held when its direction was forgotten (input lost, another window in
+                       // front) and the other key pressed: whether it still is, only a press tells
 };
 
 // What the hooks remember from one event to the next; main thread only.

@@ -170,6 +170,14 @@ RawView takeRawView(InputId input, bool pressed) {
     return view;
 }
 
+bool releasedUnseen(BindCode code) {
+    bool released = false;
+    for (std::size_t i = 0; i < WaitingCount; ++i) {
+        released = Waiting[i].code == code ? !Waiting[i].pressed : released;
+    }
+    return released;
+}
+
 void noteHookCall(InputId input, bool pressed, bool swallowed) {
     const DWORD now = GetTickCount();
     Calls& calls = Unmatched[input][pressed ? 1 : 0];
@@ -182,25 +190,16 @@ void noteHookCall(InputId input, bool pressed, bool swallowed) {
 
 std::uint32_t takeLostKinds() {
     const DWORD now = GetTickCount();
-    // A lost event went to the application as if passed: it has the code down from a press no
-    // hook saw, or has let it go.
+    // A lost event went to the application as if passed. A lost press the key's state tells at its
+    // next repeat; a lost release ends what was pressed unseen.
     const auto end = Waiting.begin() + static_cast<std::ptrdiff_t>(WaitingCount);
     const auto kept = std::remove_if(Waiting.begin(), end, [now](const RawEvent& raw) {
         if (now - raw.at < Timeout) {
             return false;
         }
         Lost |= raw.kind;
-        KeyMemory& memory = HookMemory;
-        std::uint8_t& seen = memory.codes[raw.code];
-        const bool known = memory.applicationHas[raw.input] == raw.code; // a press of it passed
-        if (raw.pressed && !known) {
-            seen |= PressedUnseen;
-        } else if (!raw.pressed && known) {
-            memory.applicationHas[raw.input] = 0;
-            memory.passedBy[raw.code] =
-                memory.passedBy[raw.code] == raw.input ? 0 : memory.passedBy[raw.code];
-        } else if (!raw.pressed) {
-            seen &= ~PressedUnseen;
+        if (!raw.pressed) {
+            HookMemory.codes[raw.code] &= ~PressedUnseen;
         }
         return true;
     });

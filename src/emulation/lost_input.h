@@ -49,6 +49,10 @@ struct RawView {
 };
 RawView takeRawView(InputId input, bool pressed);
 
+// Whether raw input's last word on a code is a release no hook call matched yet: let go, though
+// no hook saw it.
+bool releasedUnseen(BindCode code);
+
 // A hook call of an input's press or release that raw input has not reported yet; `swallowed`
 // where it was.
 void noteHookCall(InputId input, bool pressed, bool swallowed);

@@ -144,7 +144,7 @@ WM_KEYUP 0x26               => passed
 cursor game
 tick                        => idle
 
-## Numpad 8 pressed as Up (Shift and Num Lock), released as Numpad 8 after Shift: it stops
+## Numpad 8 pressed as Up (Shift and Num Lock), released as Numpad 8 after Shift: it stops; over the panel such a press leaves the game with Up down, and the arrow's release after passes
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 child panel game Panel
@@ -163,7 +163,7 @@ cursor game
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
 WM_KEYUP 0x68 scan=0x48     => passed
 tick                        => notch +120
-WM_KEYUP 0x26 scan=0x48 flags=1 => swallowed
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
 WM_KEYDOWN 0x26 scan=0x48   => swallowed
 WM_KEYUP 0x69 scan=0x49     => passed
 tick                        => notch +120

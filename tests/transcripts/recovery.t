@@ -519,3 +519,88 @@ focus game
 wait 250
 WM_KEYDOWN 0x21 scan=0x49 flags=1 => swallowed
 WM_KEYUP 0x21 scan=0x49 flags=1 => passed
+
+## The same with Shift, a code of one key: its state tells that the press is over, so the next press is a new one and its release is swallowed
+config [general]\nupbind = 0x10\n
+window game LaunchUnrealUWindowsClient Velto
+window admin TaskManagerWindow Task Manager
+elevated admin
+focus admin
+start                       => claim 0xA0, claim 0xA1, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0xA1 scan=0x36   => passed
+focus game
+wait 250
+focus admin
+WM_KEYUP 0xA1 scan=0x36     => passed
+focus game
+WM_KEYDOWN 0xA1 scan=0x36   => swallowed
+tick                        => notch +120
+WM_KEYUP 0xA1 scan=0x36     => swallowed
+
+## Left Ctrl pressed where the hooks are not called while AltGr is held: the state AltGr's Ctrl holds down cannot tell of it, so its release passes
+config [general]\nupbind = 0xA2\n
+window game LaunchUnrealUWindowsClient Velto
+window admin TaskManagerWindow Task Manager
+elevated admin
+focus game
+start                       => claim 0xA2, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0xA2 scan=0x21D  => passed
+WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1 => passed
+focus admin
+WM_KEYDOWN 0xA2 scan=0x1D   => passed
+focus game
+WM_KEYDOWN 0xA2 scan=0x1D   => swallowed
+tick                        => notch +120
+WM_KEYUP 0xA2 scan=0x1D     => passed
+
+## A general bind's key held while its direction was forgotten, repeated in a window of more rights, then doubted by the other key's press: its next repeat is no proof that the application lacks it, and its release passes
+config [general]\nupbind = 0x10\n
+window game LaunchUnrealUWindowsClient Velto
+window admin TaskManagerWindow Task Manager
+elevated admin
+focus game
+start                       => claim 0xA0, claim 0xA1, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0xA1 scan=0x36   => swallowed
+tick                        => notch +120
+focus admin
+tick                        => nothing
+WM_KEYDOWN 0xA1 scan=0x36   => passed
+focus game
+WM_KEYDOWN 0xA0 scan=0x2A   => swallowed
+WM_KEYDOWN 0xA1 scan=0x36   => swallowed
+tick                        => notch +120
+WM_KEYUP 0xA1 scan=0x36     => passed
+
+## A button's press answered too late has passed on: its release passes too
+config [general]\nupbind = 1\ndownbind = 0x28\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x28, claim 0x01, hook mouse, hook keyboard, raw input keyboard mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_LBUTTONDOWN              => swallowed
+drop mouse
+WM_KEYDOWN 0x28 scan=0x50 flags=1 late=1100 => passed
+WM_LBUTTONUP                => passed
+wait 250                    => unhook mouse refused, unhook keyboard, hook mouse, hook keyboard
+tick                        => notch +120
+WM_LBUTTONDOWN late=1100    => passed
+WM_LBUTTONUP                => passed
+tick                        => idle
+
+## A general bind's key let go where a dropped hook did not see it, the other key let go after on hooks taken back for lost buttons: raw input told of the first release, and scrolling stops
+config [general]\ndownbind = 0x10\nupbind = 5\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0xA0, claim 0xA1, claim 0x05, hook mouse, hook keyboard, raw input keyboard mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0xA1 scan=0x36   => swallowed
+WM_KEYDOWN 0xA0 scan=0x2A   => swallowed
+tick                        => notch -120
+drop mouse
+WM_XBUTTONDOWN data=0x10000 => passed
+WM_XBUTTONUP data=0x10000   => passed
+wait 750
+drop keyboard
+WM_KEYUP 0xA0 scan=0x2A     => passed
+wait 250                    => unhook mouse refused, unhook keyboard refused, hook mouse, hook keyboard
+tick                        => notch -120
+WM_KEYUP 0xA1 scan=0x36     => passed
+tick                        => idle
