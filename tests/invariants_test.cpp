@@ -332,8 +332,8 @@ struct Judge {
         }
         key.gameDown = passed ? s.press : key.gameDown;
         key.shadowed &= key.gameDown; // until the game sees it let go
-        // Held through the taking back, its release passes, until one a hook saw, or a press of
-        // a button (which does not repeat) or of a key after a release the game saw.
+        // Held through the taking back, its release passes, until one a hook saw, or a press a
+        // hook saw of a button (which does not repeat) or of a key after a release the game saw.
         key.retaken &= !hooked || (s.press && Keys[s.key].keyboard && !key.gameDown);
         // A repeat after its scroll was forgotten may be a press made again where no hook saw it.
         key.intact = s.press ? !passed && live && (!wasDown || key.intact) : key.intact;
