@@ -67,8 +67,9 @@ def cpu_seconds(pid):
 class Session:
     """The stand-in game window, and VeltoMacro.exe with one interval, through scripts/session."""
 
-    def __init__(self, interval=None, build=BUILD):
-        self.work, self.build = tempfile.mkdtemp(prefix="velto-bench-"), build
+    def __init__(self, interval=None, programs=BUILD):
+        # The stand-in is always this build's; `programs` the folder of the VeltoMacro measured.
+        self.work, self.programs = tempfile.mkdtemp(prefix="velto-bench-"), programs
         self.run("window", "game", "LaunchUnrealUWindowsClient", "Velto", "20", "20")
         self.run("activate", "game")
         if interval:
@@ -86,7 +87,7 @@ class Session:
 
     def run(self, *args):
         subprocess.run([SESSION, self.work, *args], check=True, stdout=subprocess.DEVNULL,
-                       env={**os.environ, "VELTO_BUILD": self.build})
+                       env={**os.environ, "VELTO_PROGRAMS": self.programs})
 
     def notches(self):
         return notches.times(os.path.join(self.work, "game.txt"))
