@@ -196,7 +196,9 @@ def benchmark(name, *args):
 
 def hook_rows():
     names = {"UnboundKey": "unbound key", "MouseMove": "mouse move",
-             "BoundKeyWithGate": "bound key press, window gate asked"}
+             "BoundKeyWithGate": "bound key press, window gate asked",
+             "RawMouseMove": "raw input's report of a mouse move",
+             "RawBoundKeyWithItsCall": "bound key press with its raw input report"}
     return [f"| {names[b['run_name']]} | {b['real_time']:.1f} {b['time_unit']} |"
             for b in benchmark("velto_hook_benchmark", "--benchmark_repetitions=5",
                                "--benchmark_report_aggregates_only=true")
