@@ -10,6 +10,7 @@
 #include "emulation/scroll_pump.h"
 #include "platform/platform_error.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -121,9 +122,10 @@ void checkHooks() {
     // A press no hook saw may have come between the presses held now and their releases: these let
     // their releases through, so that none stays down in the game. (Where their own releases may
     // have been lost, their directions ended above: the next press of one doubts the others.)
-    for (std::uint8_t& seen : HookMemory.codes) {
-        seen |= (seen & Held) != 0 ? Retaken : 0;
-    }
+    auto& codes = HookMemory.codes;
+    std::transform(codes.begin(), codes.end(), codes.begin(), [](std::uint8_t seen) {
+        return static_cast<std::uint8_t>((seen & Held) != 0 ? seen | Retaken : seen);
+    });
 }
 
 void releaseHooks() {

@@ -61,10 +61,10 @@ void deliverRaw(int kind, const void* record, unsigned code, bool pressed) {
             return;
         }
         const unsigned general = generalOf(event.vkCode);
-        auto& key = s.raw.data.keyboard;
-        key.MakeCode = static_cast<std::uint16_t>(event.scanCode & 0xFF);
-        key.VKey = static_cast<std::uint16_t>(general != 0 ? general : event.vkCode);
-        key.Flags = static_cast<std::uint16_t>(
+        auto& keyboard = s.raw.data.keyboard;
+        keyboard.MakeCode = static_cast<std::uint16_t>(event.scanCode & 0xFF);
+        keyboard.VKey = static_cast<std::uint16_t>(general != 0 ? general : event.vkCode);
+        keyboard.Flags = static_cast<std::uint16_t>(
             (pressed ? 0 : RI_KEY_BREAK) | ((event.flags & LLKHF_EXTENDED) != 0 ? RI_KEY_E0 : 0));
     } else {
         // The physical button: with the buttons swapped, code 1 is the right one.
