@@ -126,7 +126,7 @@ bool decideBound(std::uint32_t bit, BindCode code, InputId input, bool pressed, 
         // whether that one is still held, only a press of it tells.
         if ((HeldDirections.load() & bit) == 0) {
             for (const BindCode key : directionKeys(bit)) {
-                memory.codes[key] |= key != 0 && (memory.codes[key] & Held) != 0 ? Doubted : 0;
+                memory.codes[key] |= key != 0 ? Doubted : 0; // (read only while it is held)
             }
         }
         memory.pressed[bit] = {input, code};
@@ -147,11 +147,11 @@ bool decideBound(std::uint32_t bit, BindCode code, InputId input, bool pressed, 
     // A release ends its direction wherever the pointer is, so scrolling never runs on with nothing
     // held. It is swallowed only where a hook saw its press and the application has no press of
     // that input, so it never keeps a key or button down there.
-    // Its direction forgotten while it was held, or doubted, it may have been let go and pressed
-    // again unseen.
-    const bool sawPress = (seen & Held) != 0,
-               mayHave = unseen == RawView::Pressed || applicationMayHave(code, input) ||
-                         (seen & Doubted) != 0 || (sawPress && (HeldDirections.load() & bit) == 0);
+    // Doubted, it may have been let go and pressed again unseen; so may one whose direction was
+    // forgotten while it was held, which passes as every release of a direction not held does.
+    const bool sawPress = (seen & Held) != 0, mayHave = unseen == RawView::Pressed ||
+                                                        applicationMayHave(code, input) ||
+                                                        (seen & Doubted) != 0;
     seen &= ~(Held | Retaken | Doubted);
     const std::uint32_t before =
         otherKeyHeld(bit, code) ? HeldDirections.load() : HeldDirections.fetch_and(~bit);

@@ -604,3 +604,40 @@ wait 250                    => unhook mouse refused, unhook keyboard refused, ho
 tick                        => notch -120
 WM_KEYUP 0xA1 scan=0x36     => passed
 tick                        => idle
+
+## Down and Delete, codes the keypad shares too, pressed and let go where the hooks are not called: their next releases are let through
+config [general]\nupbind = 0x28\ndownbind = 0x2E\n
+window game LaunchUnrealUWindowsClient Velto
+window admin TaskManagerWindow Task Manager
+elevated admin
+focus admin
+start                       => claim 0x2E, claim 0x28, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x28 scan=0x50 flags=1 => passed
+WM_KEYDOWN 0x2E scan=0x53 flags=1 => passed
+focus game
+wait 250
+focus admin
+WM_KEYUP 0x28 scan=0x50 flags=1 => passed
+WM_KEYUP 0x2E scan=0x53 flags=1 => passed
+focus game
+WM_KEYDOWN 0x28 scan=0x50 flags=1 => swallowed
+WM_KEYUP 0x28 scan=0x50 flags=1 => passed
+WM_KEYDOWN 0x2E scan=0x53 flags=1 => swallowed
+WM_KEYUP 0x2E scan=0x53 flags=1 => passed
+
+## A key held as a window of more rights comes to the front, let go and pressed again there, then let go in the game: the game has it down, and its release passes
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+window admin TaskManagerWindow Task Manager
+elevated admin
+focus game
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+tick                        => notch +120
+focus admin
+tick                        => nothing
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
+focus game
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
+tick                        => idle
