@@ -520,13 +520,13 @@ wait 250
 WM_KEYDOWN 0x21 scan=0x49 flags=1 => swallowed
 WM_KEYUP 0x21 scan=0x49 flags=1 => passed
 
-## The same with Shift, a code of one key: its state tells that the press is over, so the next press is a new one and its release is swallowed
-config [general]\nupbind = 0x10\n
+## The same with Shift and Space, codes of one key each: the state tells that the press is over, so the next press is a new one and its release is swallowed
+config [general]\nupbind = 0x10\ndownbind = 0x20\n
 window game LaunchUnrealUWindowsClient Velto
 window admin TaskManagerWindow Task Manager
 elevated admin
 focus admin
-start                       => claim 0xA0, claim 0xA1, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+start                       => claim 0x20, claim 0xA0, claim 0xA1, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0xA1 scan=0x36   => passed
 focus game
 wait 250
@@ -536,6 +536,33 @@ focus game
 WM_KEYDOWN 0xA1 scan=0x36   => swallowed
 tick                        => notch +120
 WM_KEYUP 0xA1 scan=0x36     => swallowed
+focus admin
+WM_KEYDOWN 0x20 scan=0x39   => passed
+focus game
+wait 250
+focus admin
+WM_KEYUP 0x20 scan=0x39     => passed
+focus game
+WM_KEYDOWN 0x20 scan=0x39   => swallowed
+tick                        => notch -120
+WM_KEYUP 0x20 scan=0x39     => swallowed
+
+## AltGr bound, pressed where the hooks are not called and held into the game: the system has it down, so its release passes, with its Ctrl
+config [general]\nupbind = 0xA5\n
+window game LaunchUnrealUWindowsClient Velto
+window admin TaskManagerWindow Task Manager
+elevated admin
+focus admin
+start                       => claim 0xA5, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0xA2 scan=0x21D  => passed
+WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1 => passed
+focus game
+WM_KEYDOWN 0xA2 scan=0x21D  => swallowed
+WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1 => swallowed
+tick                        => notch +120
+WM_KEYUP 0xA2 scan=0x21D    => passed
+WM_KEYUP 0xA5 scan=0x38 flags=1 => passed
+tick                        => idle
 
 ## Left Ctrl pressed where the hooks are not called while AltGr is held: the state AltGr's Ctrl holds down cannot tell of it, so its release passes
 config [general]\nupbind = 0xA2\n
