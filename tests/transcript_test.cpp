@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <sstream>
 
 namespace {
 
@@ -34,34 +36,51 @@ TEST_P(Transcript, ProgramsAnswerAsWritten) {
     }
     ASSERT_FALSE(cases.empty()) << path;
     // Windows documents neither whether a swallowed button's or key's state goes down, nor when a
-    // general modifier's does, nor when raw input is made: every case must answer alike every way.
-    // The first way is rewritten.
-    const auto model = [](const char* way) { return Line{0, std::string("model ") + way, "", ""}; };
-    const Line buttons = model("buttons-first"), keys = model("key-state-always"),
-               general = model("general-first"), raw = model("raw-first");
-    for (const std::vector<Line>& models :
-         {std::vector<Line>{}, {buttons, keys}, {general, raw}, {buttons, keys, general, raw}}) {
-        for (const auto& [title, written] : cases) {
-            std::vector<Line> lines = models;
-            lines.insert(lines.end(), written.begin(), written.end());
-            play(lines);
-            std::string table;
-            bool same = true;
-            for (const Line& line : lines) {
-                same &= line.actual == line.expected;
-                table += (line.actual == line.expected ? "   " : "!! ") + line.input;
-                table += line.expected.empty() && line.actual.empty()
-                             ? "\n"
-                             : "  =>  " + line.expected + "   |   " + line.actual + "\n";
-                const std::size_t pad = line.input.size() < 27 ? 28 - line.input.size() : 1;
-                if (line.row != 0 && models.empty()) {
-                    rows[line.row] =
-                        line.input +
-                        (line.actual.empty() ? "" : std::string(pad, ' ') + "=> " + line.actual);
+    // general modifier's does, nor how raw input names Right Shift: every case must answer alike
+    // every way, under each order of raw input it names (`orders`; all three where it names none:
+    // after the hooks, `first`, `apart`). The first way is rewritten.
+    const auto line = [](const std::string& text) { return Line{0, text, "", ""}; };
+    const Line buttons = line("model buttons-first"), keys = line("model key-state-always"),
+               general = line("model general-first"), shift = line("model right-shift-e0");
+    for (auto& [title, written] : cases) {
+        std::vector<std::string> orders = {"after", "first", "apart"};
+        if (!written.empty() && written.front().input.rfind("orders ", 0) == 0) {
+            std::istringstream named(written.front().input.substr(7));
+            orders.assign(std::istream_iterator<std::string>(named), {});
+            written.erase(written.begin());
+        }
+        for (const std::string& order : orders) {
+            for (const std::vector<Line>& models : {std::vector<Line>{},
+                                                    {buttons, keys},
+                                                    {general, shift},
+                                                    {buttons, keys, general, shift}}) {
+                std::vector<Line> lines = models;
+                if (order != "after") {
+                    lines.push_back(line("raw " + order));
                 }
+                const bool rewritten = models.empty() && order == orders.front();
+                lines.insert(lines.end(), written.begin(), written.end());
+                play(lines);
+                std::string table;
+                bool same = true;
+                for (const Line& played : lines) {
+                    same &= played.actual == played.expected;
+                    table += (played.actual == played.expected ? "   " : "!! ") + played.input;
+                    table += played.expected.empty() && played.actual.empty()
+                                 ? "\n"
+                                 : "  =>  " + played.expected + "   |   " + played.actual + "\n";
+                    const std::size_t pad = played.input.size() < 27 ? 28 - played.input.size() : 1;
+                    if (played.row != 0 && rewritten) {
+                        rows[played.row] =
+                            played.input + (played.actual.empty()
+                                                ? ""
+                                                : std::string(pad, ' ') + "=> " + played.actual);
+                    }
+                }
+                EXPECT_TRUE(same) << path.filename() << ": " << title << " (raw input " << order
+                                  << ")\n(expected | actual)\n"
+                                  << table;
             }
-            EXPECT_TRUE(same) << path.filename() << ": " << title << "\n(expected | actual)\n"
-                              << table;
         }
     }
     if (std::getenv("VELTO_REWRITE") != nullptr) {

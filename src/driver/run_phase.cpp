@@ -86,8 +86,11 @@ void runEmulation() {
     // keeps them alive. A quit message must not end it; neither may an error of the wait.
     MSG message;
     for (;;) {
-        if (GetMessageW(&message, nullptr, 0, 0) > 0) {
-            HookThreadAlive.store(GetTickCount(), std::memory_order_relaxed);
+        HookThreadWaiting.store(true, std::memory_order_relaxed);
+        const BOOL taken = GetMessageW(&message, nullptr, 0, 0);
+        HookThreadAlive.store(GetTickCount(), std::memory_order_relaxed);
+        HookThreadWaiting.store(false, std::memory_order_release); // after its sign of life
+        if (taken > 0) {
             if (message.message == WM_TIMER) {
                 if (console != nullptr && IsWindow(console) == 0) {
                     ExitProcess(ConsoleClosedExit);
@@ -113,9 +116,11 @@ void checkHooks() {
     releaseHooks();
     HookHandles = InstalledHooks{};
     installHooks(); // a refusal is tried again at the next check
-    // Input of a kind was lost: a direction of that kind may have lost its release.
+    // Input of a kind was lost: a direction of that kind may have lost its release, which raw
+    // input, where it watches, tells of when it comes.
     for (const std::uint32_t bit : {DownHeld, UpHeld}) {
-        if ((lost & (isMouseCode(bindOf(bit)) ? MouseKind : KeyboardKind)) != 0) {
+        const std::uint32_t kind = isMouseCode(bindOf(bit)) ? MouseKind : KeyboardKind;
+        if ((lost & kind) != 0 && !rawInputWatches(kind)) {
             HeldDirections.fetch_and(~bit);
         }
     }

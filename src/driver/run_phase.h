@@ -17,10 +17,10 @@ inline constexpr DesktopPlatform::UINT HookCheckInterval = 250;
 void releaseHooks();
 
 // Windows passes input on without a hook that answered too late, and may then remove the hook
-// silently. Where input of a kind was lost so, the hooks are installed anew and the directions of
-// that kind are forgotten, since their releases may have been lost too; what is held then has its
-// release let through, so that no key stays down in the game. Live hooks are never taken back.
-// Main thread only.
+// silently. Where input of a kind was lost so, the hooks are installed anew; what is held then has
+// its release let through, so that no key stays down in the game. A direction of that kind ends
+// at its release where raw input reports it, or else at once, since its release may have been
+// lost too. Live hooks are never taken back. Main thread only.
 void checkHooks();
 
 // Installs a system-wide low-level hook of the given kind, or raises the platform's refusal.

@@ -64,43 +64,34 @@ bool applicationMayHave(BindCode code, InputId input) {
            (HookMemory.codes[code] & (PressedUnseen | Retaken)) != 0;
 }
 
-// The decision on an event of a bound `code` from `input`, of the direction `bit`; true when it
-// is to be swallowed. A `late` one has passed on already, as every event does where the gate does
-// not. `unseen`: what the application got of the input before, that no hook saw.
+// The decision on an event of a bound `code` from `input`, of the direction `bit`, made at
+// `madeAt`; true when it is to be swallowed. A `late` one has passed on already, as every event
+// does where the gate does not; a `maybeLate` one may have. `unseen`: what the application got of
+// the input before, that no hook saw.
 bool decideBound(std::uint32_t bit, BindCode code, InputId input, bool pressed, bool button,
-                 bool late, int unseen);
+                 Lateness lateness, int unseen, DWORD madeAt);
 
 // The decision on an event of `code` from `input`; true when it is to be swallowed. Raw input is
 // matched against bound events only, the only ones it is asked about.
-bool decide(BindCode code, InputId input, bool pressed, bool button, bool late) {
-    const KeyMemory& memory = HookMemory;
-    std::uint32_t bit = directionOf(code);
-    // Keypad keys change their code between press and release when Shift and Num Lock are used
-    // together (Numpad 8 pressed as Up, released as Numpad 8): a bound key is also released by the
-    // input its press came from. Each press of a bind records its input anew, so an older record
-    // never stands for a press still held.
-    if (!pressed && bit == 0) {
-        for (const std::uint32_t held : {DownHeld, UpHeld}) {
-            if (memory.pressed[held].code != 0 && memory.pressed[held].input == input) {
-                bit = held;
-                code = memory.pressed[held].code;
-            }
-        }
-    }
+bool decide(BindCode code, InputId input, bool pressed, bool button, Lateness lateness,
+            DWORD madeAt) {
+    const std::uint32_t bit = directionOfInput(code, input, pressed);
     if (bit == 0) {
         return false;
     }
-    const RawView raw = takeRawView(input, pressed);
-    const bool swallow = decideBound(bit, code, input, pressed, button, late, raw.unseen);
+    const RawView raw = takeRawView(input, pressed, madeAt);
+    const bool swallow =
+        decideBound(bit, code, input, pressed, button, lateness, raw.unseen, madeAt);
     if (!raw.matched) {
-        noteHookCall(input, pressed, swallow);
+        noteHookCall(input, pressed, swallow, madeAt);
     }
     return swallow;
 }
 
 bool decideBound(std::uint32_t bit, BindCode code, InputId input, bool pressed, bool button,
-                 bool late, int unseen) {
+                 Lateness lateness, int unseen, DWORD madeAt) {
     KeyMemory& memory = HookMemory;
+    const bool late = lateness == Lateness::TooLate;
     std::uint8_t& seen = memory.codes[code];
     if (pressed) {
         // A press of what the application has down is an auto-repeat, or comes after a release no
@@ -129,11 +120,12 @@ bool decideBound(std::uint32_t bit, BindCode code, InputId input, bool pressed, 
                 memory.codes[key] |= key != 0 ? Doubted : 0; // (read only while it is held)
             }
         }
-        memory.pressed[bit] = {input, code};
+        memory.pressed[bit] = {input, code, memory.pressed[bit].heldAt};
         seen = (seen | Held) & ~Doubted;
-        if (button) { // a button does not repeat: what was known of the one before is over;
-            // passed on already, it is the application's (a key's is noted with what passed)
-            seen = (seen & ~(Retaken | PressedUnseen)) | (late ? PressedUnseen : 0);
+        if (button) { // a button does not repeat: what was known of the one before is over; passed
+            // on already, or maybe, it is the application's (a key's is noted with what passed)
+            seen = (seen & ~(Retaken | PressedUnseen)) |
+                   (lateness != Lateness::OnTime ? PressedUnseen : 0);
         }
 
         const GateVerdict verdict = gateVerdict();
@@ -142,6 +134,8 @@ bool decideBound(std::uint32_t bit, BindCode code, InputId input, bool pressed, 
         }
         HeldWindow.store(verdict.foreground);
         HeldDirections.fetch_or(bit);
+        memory.pressed[bit].heldAt = madeAt;
+        memory.endedByRaw &= ~bit;
         return true;
     }
     // A release ends its direction wherever the pointer is, so scrolling never runs on with nothing
@@ -154,7 +148,8 @@ bool decideBound(std::uint32_t bit, BindCode code, InputId input, bool pressed, 
                                                         (seen & Doubted) != 0;
     seen &= ~(Held | Retaken | Doubted);
     const std::uint32_t before =
-        otherKeyHeld(bit, code) ? HeldDirections.load() : HeldDirections.fetch_and(~bit);
+        (otherKeyHeld(bit, code) ? HeldDirections.load() : HeldDirections.fetch_and(~bit)) |
+        std::exchange(memory.endedByRaw, memory.endedByRaw & ~bit);
     return (before & bit) != 0 && sawPress && !mayHave && !late && isTargetActive();
 }
 
@@ -177,9 +172,40 @@ void note(BindCode code, InputId input, bool pressed, bool passed, bool borrowed
 } // namespace
 
 InputId keyInput(const KBDLLHOOKSTRUCT& event) {
-    return static_cast<InputId>(event.scanCode == 0 ? 0x1000 | (event.vkCode & 0xFF)
-                                                    : (event.scanCode & 0x7FF) |
-                                                          ((event.flags & LLKHF_EXTENDED) << 11));
+    // Right Shift is extended by the layout (as Num Lock is, which raw input names so too), and by
+    // some keyboards: it is one key either way.
+    const bool extended = (event.flags & LLKHF_EXTENDED) != 0 && (event.scanCode & 0xFF) != 0x36;
+    return static_cast<InputId>(event.scanCode == 0
+                                    ? 0x1000 | (event.vkCode & 0xFF)
+                                    : (event.scanCode & 0x7FF) | (extended ? 0x800 : 0));
+}
+
+std::uint32_t directionOfInput(BindCode& code, InputId input, bool pressed) {
+    std::uint32_t bit = directionOf(code);
+    // Keypad keys change their code between press and release when Shift and Num Lock are used
+    // together (Numpad 8 pressed as Up, released as Numpad 8): a bound key is also released by the
+    // input its press came from. Each press of a bind records its input anew, so an older record
+    // never stands for a press still held.
+    for (const std::uint32_t held : {DownHeld, UpHeld}) {
+        const KeyMemory::Press& press = HookMemory.pressed[held];
+        if (!pressed && bit == 0 && press.code != 0 && press.input == input) {
+            bit = held;
+            code = press.code;
+        }
+    }
+    return bit;
+}
+
+void endOnRawRelease(InputId input, BindCode code, DWORD madeAt) {
+    const std::uint32_t bit = directionOfInput(code, input, false);
+    const KeyMemory::Press& press = HookMemory.pressed[bit];
+    // A release made before the press that holds the direction is of an earlier press: Proton's
+    // raw mouse input may come long after the hooks' calls.
+    if (bit != 0 && (HeldDirections.load() & bit) != 0 &&
+        static_cast<std::int32_t>(madeAt - press.heldAt) >= 0 && !otherKeyHeld(bit, code)) {
+        HeldDirections.fetch_and(~bit);
+        HookMemory.endedByRaw |= bit;
+    }
 }
 
 InputId buttonInput(BindCode code) {
@@ -207,12 +233,12 @@ bool isAltGrControl(const KBDLLHOOKSTRUCT& event) {
     return event.vkCode == LeftControl && event.scanCode == 0x21D;
 }
 
-bool updateHeld(BindCode code, bool pressed, bool late) {
+bool updateHeld(BindCode code, bool pressed, Lateness lateness, DWORD madeAt) {
     if (code == 0) {
         return false;
     }
     // (What the application has of a button matters at its next press only, which forgets it.)
-    return decide(code, buttonInput(code), pressed, true, late);
+    return decide(code, buttonInput(code), pressed, true, lateness, madeAt);
 }
 
 LRESULT keyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
@@ -226,18 +252,20 @@ LRESULT keyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
         // Alt: it is decided as that Right Alt, which then repeats the decision, so that the game
         // sees both keys or neither.
         const auto altGr = std::exchange(HookMemory.altGr, {});
-        const bool late =
-            answersTooLate(KeyboardKind, event.time, (event.flags & LLKHF_INJECTED) != 0);
+        const Lateness lateness =
+            answerHookCall(KeyboardKind, event.time, (event.flags & LLKHF_INJECTED) != 0);
         bool swallow;
         if (isAltGrControl(event)) {
-            swallow = decide(RightAlt, input, pressed, false, late);
+            swallow = decide(RightAlt, input, pressed, false, lateness, event.time);
             HookMemory.altGr = {true, pressed, swallow};
         } else if (altGr.pending && event.vkCode == RightAlt && altGr.pressed == pressed) {
             swallow = altGr.swallowed;
         } else {
-            swallow = decide(event.vkCode, input, pressed, false, late);
+            swallow = decide(event.vkCode, input, pressed, false, lateness, event.time);
         }
-        note(event.vkCode, input, pressed, !swallow, isAltGrControl(event));
+        // Answered maybe too late, a swallowed event may have passed all the same.
+        note(event.vkCode, input, pressed, !swallow || lateness == Lateness::MaybeLate,
+             isAltGrControl(event));
         if (swallow) {
             return 1;
         }
@@ -251,9 +279,9 @@ LRESULT mouseHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
             *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam); // NOLINT(performance-no-int-to-ptr)
         const MouseButtonEvent event = mouseButtonEvent(wParam, record);
         if (event.code != 0) {
-            const bool late =
-                answersTooLate(MouseKind, record.time, (record.flags & LLMHF_INJECTED) != 0);
-            const bool swallow = updateHeld(event.code, event.pressed, late);
+            const Lateness lateness =
+                answerHookCall(MouseKind, record.time, (record.flags & LLMHF_INJECTED) != 0);
+            const bool swallow = updateHeld(event.code, event.pressed, lateness, record.time);
             if (swallow) {
                 return 1;
             }

@@ -6,6 +6,10 @@
 #include <array>
 #include <cstdint>
 
+// When a hook call answers: in time; after the shortest wait the system may use, when it may have
+// passed the event on already; or after the longest, when it has.
+enum class Lateness { OnTime, MaybeLate, TooLate };
+
 struct InstalledHooks {
     DesktopPlatform::HHOOK mouse = nullptr;
     DesktopPlatform::HHOOK keyboard = nullptr;
@@ -44,12 +48,16 @@ struct KeyMemory {
     // set, the code's state is that input's (AltGr's Ctrl's, for left Ctrl, while AltGr is held).
     std::array<InputId, Codes> passedBy{};
     // The input and code each direction's press came from, so that a keypad key's release is known
-    // under another code too.
+    // under another code too, and when the last press that held the direction was made.
     struct Press {
         InputId input;
         BindCode code;
+        DesktopPlatform::DWORD heldAt;
     };
     std::array<Press, 3> pressed{};
+    // The directions a release that raw input told of ended before its hook call came: the call
+    // decides as if they were held still.
+    std::uint32_t endedByRaw = 0;
     // The decision on an AltGr Ctrl, for the Right Alt event that follows it.
     struct {
         bool pending, pressed, swallowed;
@@ -58,8 +66,18 @@ struct KeyMemory {
 extern KeyMemory HookMemory;
 
 // Records a press or release of a mouse button (by its code) in HeldDirections; true when the event
-// is to be swallowed. One answered `late`, after the system stopped waiting, has passed on already.
-bool updateHeld(BindCode code, bool pressed, bool late = false);
+// is to be swallowed. One answered too late has passed on already; one maybe late may have.
+bool updateHeld(BindCode code, bool pressed, Lateness lateness = Lateness::OnTime,
+                DesktopPlatform::DWORD madeAt = 0);
+
+// The direction an event of `code` from `input` is of, or 0: that of the code's bind, or for a
+// release, that of the press it ends (a keypad key released under another code: `code` becomes
+// the code it was pressed as).
+std::uint32_t directionOfInput(BindCode& code, InputId input, bool pressed);
+
+// A release that raw input reports and no hook call saw, made at `madeAt`: it ends its direction
+// at once, where it came after the press that held it and no other key of the bind is held.
+void endOnRawRelease(InputId input, BindCode code, DesktopPlatform::DWORD madeAt);
 
 // Records what the application has down of the bound keys from presses no hook of ours saw: held
 // before the hooks were there, or pressed since where the hooks are not called. Main thread only.

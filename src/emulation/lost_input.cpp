@@ -1,6 +1,7 @@
 #include "lost_input.h"
 
 #include "bound_keys.h"
+#include "held_directions.h"
 #include "window_rights.h"
 
 #include <algorithm>
@@ -8,27 +9,28 @@
 #include <utility>
 
 std::atomic<DesktopPlatform::DWORD> HookThreadAlive{0};
+std::atomic<bool> HookThreadWaiting{false};
 
 namespace {
 
 using namespace DesktopPlatform;
 
-// Windows 10 1709 and later wait at most this long, whatever the setting says.
-constexpr DWORD LongestTimeout = 1000;
-// A swallowed event's raw event, where one is made at all, comes with its call: a raw event long
-// after is of another event. Long enough for a burst of calls taken before the raw events queued
-// behind them.
-constexpr DWORD SwallowedPairing = 100;
+// Windows 10 1709 and later wait at most 1000 ms whatever is set (Microsoft), and about 300 ms
+// where nothing is set (AutoHotkey's research); Wine waits 2000 ms whatever is set.
+constexpr DWORD WindowsLongest = 1000, WindowsUnset = 300, WineWait = 2000;
+// Where raw input comes before the hook calls, a call this much later is not coming.
+constexpr DWORD RawFirstWait = 250;
 
-// Hook calls no raw event has matched yet, by input and direction: how many, and the last one's
-// time. A passed event's raw event may wait for hooks after ours, up to the time-out.
+// Hook calls no raw event has matched yet, by input and direction: how many passed the event
+// on, and when the last of them was made; whether the last one swallowed, and when it was made.
 struct Calls {
-    std::uint16_t passed, swallowed;
+    std::uint16_t passed;
+    bool swallowed;
     DWORD passedAt, swallowedAt;
 };
 std::array<std::array<Calls, 2>, InputIds> Unmatched{};
 
-// Raw events no hook call has matched yet, oldest first.
+// Raw events no hook call has matched yet, oldest first, with when they were made.
 struct RawEvent {
     InputId input;
     BindCode code;
@@ -40,7 +42,15 @@ std::array<RawEvent, 16> Waiting{};
 std::size_t WaitingCount = 0;
 
 std::uint32_t Lost = 0;
-DWORD Timeout = LongestTimeout;
+std::uint32_t Watched = 0; // the kinds raw input reports
+// The kinds whose matched raw events all came before their hook calls (as under Wine).
+std::uint32_t RawFirst = 0;
+HookWaits Waits{WindowsUnset, WindowsLongest};
+
+// How much later `at` is than `since`; negative where it is earlier.
+std::int32_t after(DWORD at, DWORD since) {
+    return static_cast<std::int32_t>(at - since);
+}
 
 // Raw input names Shift, Ctrl and Alt by their general codes; the hooks by the left or right key's.
 BindCode sidedCode(const RAWKEYBOARD& key) {
@@ -57,31 +67,61 @@ BindCode sidedCode(const RAWKEYBOARD& key) {
     }
 }
 
-void noteRawEvent(std::uint32_t kind, InputId input, BindCode code, bool pressed) {
-    const DWORD now = GetTickCount();
+// A raw key event's input as the hooks name it (keyInput), or InputIds where it names none. The
+// layouts mark Num Lock extended for the hooks alone, and Right Shift too (which some keyboards
+// send as E0 36 besides); Pause comes as E1 1D, then 45 with no key code, and the Shift that
+// Windows sends around the grey keys with Num Lock on has no key code (named by its make code,
+// E0 AA would read as a left Shift let go). A key sent by its code alone has no make code: its
+// code names it, but Shift, Ctrl or Alt's general code names neither side.
+InputId rawKeyInput(const RAWKEYBOARD& key) {
+    if (key.VKey == 0xFF || (key.MakeCode == 0 && key.VKey >= 0x10 && key.VKey <= 0x12)) {
+        return InputIds;
+    }
+    if (key.MakeCode == 0) {
+        return static_cast<InputId>(0x1000 | (key.VKey & 0xFF));
+    }
+    if ((key.Flags & RI_KEY_E1) != 0) {
+        return key.VKey == 0x13 ? 0x45 : InputIds;
+    }
+    const bool extended =
+        key.VKey == 0x90 || ((key.Flags & RI_KEY_E0) != 0 && key.MakeCode != 0x36);
+    return static_cast<InputId>((key.MakeCode & 0x7FF) | (extended ? 0x800 : 0));
+}
+
+void noteRawEvent(std::uint32_t kind, InputId input, BindCode code, bool pressed, DWORD at) {
     Calls& calls = Unmatched[input][pressed ? 1 : 0];
-    if (calls.passed != 0 && now - calls.passedAt <= Timeout) {
+    const auto waited = after(at, calls.passedAt);
+    // A passed event's raw event may be made when the hooks after ours let it go; a swallowed
+    // one's, where raw input is made for it at all, is made with it.
+    if (calls.passed != 0 && waited >= 0 && waited <= int(Waits.longest)) {
         --calls.passed;
-    } else if (calls.swallowed != 0 && now - calls.swallowedAt <= SwallowedPairing) {
-        --calls.swallowed;
-    } else if (WaitingCount == Waiting.size()) {
+        RawFirst &= ~kind;
+        return;
+    }
+    if (calls.swallowed && at == calls.swallowedAt) {
+        calls.swallowed = false;
+        RawFirst &= ~kind;
+        return;
+    }
+    if (!pressed) {
+        endOnRawRelease(input, code, at);
+    }
+    if (WaitingCount == Waiting.size()) {
         Lost |= kind; // more unmatched raw events than a hook call can be late for
     } else {
-        Waiting[WaitingCount++] = {input, code, pressed, kind, now};
+        Waiting[WaitingCount++] = {input, code, pressed, kind, at};
     }
 }
 
-void noteRawInput(const RAWINPUT& raw) {
+void noteRawInput(const RAWINPUT& raw, DWORD at) {
     if (raw.header.dwType == RIM_TYPEKEYBOARD) {
         const RAWKEYBOARD& key = raw.data.keyboard;
-        // A key without a scan code (injected by its code alone) cannot be told from another.
-        const BindCode code = sidedCode(key);
-        if (key.MakeCode == 0 || directionOf(code) == 0 || !hooksCalledHere()) {
-            return;
+        const InputId input = rawKeyInput(key);
+        BindCode code = sidedCode(key);
+        const bool pressed = (key.Flags & RI_KEY_BREAK) == 0;
+        if (input != InputIds && directionOfInput(code, input, pressed) != 0 && hooksCalledHere()) {
+            noteRawEvent(KeyboardKind, input, code, pressed, at);
         }
-        const auto input = static_cast<InputId>((key.MakeCode & 0x7FF) |
-                                                ((key.Flags & RI_KEY_E0) != 0 ? 0x800 : 0));
-        noteRawEvent(KeyboardKind, input, code, (key.Flags & RI_KEY_BREAK) == 0);
         return;
     }
     // Raw input knows the physical buttons; the hooks, and the binds, the logical ones.
@@ -98,7 +138,7 @@ void noteRawInput(const RAWINPUT& raw) {
         const bool swapped = button.code <= 2 && GetSystemMetrics(SM_SWAPBUTTON) != 0;
         const BindCode code = swapped ? 3 - button.code : button.code;
         if (directionOf(code) != 0 && hooksCalledHere()) {
-            noteRawEvent(MouseKind, buttonInput(code), code, (flags & button.down) != 0);
+            noteRawEvent(MouseKind, buttonInput(code), code, (flags & button.down) != 0, at);
         }
     }
 }
@@ -114,9 +154,12 @@ void watchForLostInput(std::uint32_t kinds) {
     Unmatched.fill({});
     WaitingCount = 0;
     Lost = 0;
+    RawFirst = KeyboardKind | MouseKind;
     DWORD set = 0;
-    Timeout =
-        lowLevelHooksTimeout(set) && set != 0 ? std::min(set, LongestTimeout) : LongestTimeout;
+    const bool isSet = lowLevelHooksTimeout(set) && set != 0;
+    Waits = runsUnderWine() ? HookWaits{WineWait, WineWait}
+            : isSet         ? HookWaits{std::min(set, WindowsLongest), set}
+                            : HookWaits{WindowsUnset, WindowsLongest};
     const HWND window = createMessageWindow(rawInputProc);
     std::array<RAWINPUTDEVICE, 2> devices{};
     UINT count = 0;
@@ -126,40 +169,52 @@ void watchForLostInput(std::uint32_t kinds) {
         }
     }
     // Refused, or without a window, the hooks' lateness alone tells.
-    if (window != nullptr) {
-        RegisterRawInputDevices(devices.data(), count, sizeof(RAWINPUTDEVICE));
-    }
+    Watched = window != nullptr &&
+                      RegisterRawInputDevices(devices.data(), count, sizeof(RAWINPUTDEVICE)) != 0
+                  ? kinds
+                  : 0;
 }
 
-DesktopPlatform::DWORD hooksTimeout() {
-    return Timeout;
+bool rawInputWatches(std::uint32_t kind) {
+    return (Watched & kind) != 0;
 }
 
-bool answersTooLate(std::uint32_t kind, DesktopPlatform::DWORD eventTime, bool injected) {
-    const DWORD now = GetTickCount();
+HookWaits hookWaits() {
+    return Waits;
+}
+
+Lateness answerHookCall(std::uint32_t kind, DesktopPlatform::DWORD eventTime, bool injected) {
+    const DWORD now = GetTickCount(), ran = HookThreadAlive.load(std::memory_order_relaxed);
     HookThreadAlive.store(now, std::memory_order_relaxed);
-    // An injected event's time is whatever its sender gave.
-    const bool late = !injected && now - eventTime > Timeout;
-    Lost |= late ? kind : 0;
-    return late;
+    // An injected event's time is whatever its sender gave: it waited at most since the thread
+    // last ran; a time to come is no wait at all.
+    const auto waited = after(now, injected && after(ran, eventTime) > 0 ? ran : eventTime);
+    const Lateness lateness = waited > int(Waits.longest)    ? Lateness::TooLate
+                              : waited > int(Waits.shortest) ? Lateness::MaybeLate
+                                                             : Lateness::OnTime;
+    // Where raw input cannot tell, an answer that may have come too late is all there is.
+    Lost |=
+        lateness == Lateness::TooLate || (lateness == Lateness::MaybeLate && !rawInputWatches(kind))
+            ? kind
+            : 0;
+    return lateness;
 }
 
-RawView takeRawView(InputId input, bool pressed) {
-    const DWORD now = GetTickCount();
+RawView takeRawView(InputId input, bool pressed, DesktopPlatform::DWORD madeAt) {
     RawView view{};
     auto end = Waiting.begin() + static_cast<std::ptrdiff_t>(WaitingCount);
-    // Where raw input is made first, this call's raw event has just come: the newest one waiting.
+    // Where raw input comes first, this call's raw event is waiting, made at the same time.
     const auto own =
         std::find_if(std::make_reverse_iterator(end), Waiting.rend(), [&](const RawEvent& raw) {
-            return raw.input == input && raw.pressed == pressed && now - raw.at <= SwallowedPairing;
+            return raw.input == input && raw.pressed == pressed && raw.at == madeAt;
         });
     if (own != Waiting.rend()) {
         end = std::copy(own.base(), end, std::prev(own.base()));
         view.matched = true;
     }
-    // Any other one waiting is of an event lost before: the application got it.
+    // One of the input made before is of an event lost before: the application got it.
     const auto kept = std::remove_if(Waiting.begin(), end, [&](const RawEvent& raw) {
-        if (raw.input != input) {
+        if (raw.input != input || after(madeAt, raw.at) <= 0) {
             return false;
         }
         Lost |= raw.kind;
@@ -178,28 +233,31 @@ bool releasedUnseen(BindCode code) {
     return released;
 }
 
-void noteHookCall(InputId input, bool pressed, bool swallowed) {
-    const DWORD now = GetTickCount();
+void noteHookCall(InputId input, bool pressed, bool swallowed, DesktopPlatform::DWORD madeAt) {
     Calls& calls = Unmatched[input][pressed ? 1 : 0];
-    std::uint16_t& count = swallowed ? calls.swallowed : calls.passed;
-    DWORD& at = swallowed ? calls.swallowedAt : calls.passedAt;
-    count = static_cast<std::uint16_t>(
-        (now - at > (swallowed ? SwallowedPairing : Timeout) ? 0 : count) + 1);
-    at = now;
+    if (swallowed) {
+        calls.swallowed = true;
+        calls.swallowedAt = madeAt;
+        return;
+    }
+    calls.passed = static_cast<std::uint16_t>(
+        (after(madeAt, calls.passedAt) > int(Waits.longest) ? 0 : calls.passed) + 1);
+    calls.passedAt = madeAt;
 }
 
 std::uint32_t takeLostKinds() {
     const DWORD now = GetTickCount();
     // A lost event went to the application as if passed. A lost press the key's state tells at its
-    // next repeat; a lost release ends what was pressed unseen.
+    // next repeat; a lost release ends what was held, seen or unseen.
     const auto end = Waiting.begin() + static_cast<std::ptrdiff_t>(WaitingCount);
     const auto kept = std::remove_if(Waiting.begin(), end, [now](const RawEvent& raw) {
-        if (now - raw.at < Timeout) {
+        const DWORD wait = (RawFirst & raw.kind) != 0 ? RawFirstWait : Waits.longest;
+        if (after(now, raw.at) < int(wait)) {
             return false;
         }
         Lost |= raw.kind;
         if (!raw.pressed) {
-            HookMemory.codes[raw.code] &= ~PressedUnseen;
+            HookMemory.codes[raw.code] &= ~(PressedUnseen | Held);
         }
         return true;
     });
@@ -216,7 +274,7 @@ DesktopPlatform::LRESULT rawInputProc(DesktopPlatform::HWND window, DesktopPlatf
         // The platform passes the raw input's handle as an integer.
         if (GetRawInputData(reinterpret_cast<HANDLE>(lParam), RID_INPUT, &raw, &size, // NOLINT
                             sizeof(RAWINPUTHEADER)) != static_cast<UINT>(-1)) {
-            noteRawInput(raw);
+            noteRawInput(raw, static_cast<DWORD>(GetMessageTime()));
         }
     }
     // The system cleans up after a raw event only there.

@@ -23,12 +23,14 @@ void pumpTick(DesktopPlatform::UINT, DesktopPlatform::UINT, DesktopPlatform::DWO
     // A direction belongs to the window in front when it was pressed: a release in another window
     // may reach no hook at all (one of higher rights), so it would run on with nothing held.
     const GateVerdict verdict = gateVerdict();
-    // The hooks' thread held up past the system's time-out may have had a release passed on
-    // without it: no notch until it runs again and tells. (Read before the clock, never after.)
+    // The hooks' thread busy past the system's time-out may have had a release passed on without
+    // it: no notch until it waits again and tells. One that waits answers at once, however long
+    // it waits. (Its sign of life is read after whether it waits, and before the clock.)
+    const bool waiting = HookThreadWaiting.load(std::memory_order_acquire);
     const DWORD alive = HookThreadAlive.load();
     if (!verdict.actsHere() || verdict.foreground != HeldWindow.load()) {
         HeldDirections.exchange(0);
-    } else if (GetTickCount() - alive > hooksTimeout()) {
+    } else if (!waiting && GetTickCount() - alive > hookWaits().shortest) {
         return;
     } else if (const std::int32_t amount = notchAmount(HeldDirections.load()); amount != 0) {
         INPUT input{INPUT_MOUSE, {}};

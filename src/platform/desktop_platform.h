@@ -177,6 +177,7 @@ inline constexpr UINT RID_INPUT = 0x10000003;
 inline constexpr DWORD RIDEV_INPUTSINK = 0x100;
 inline constexpr std::uint16_t RI_KEY_BREAK = 1;
 inline constexpr std::uint16_t RI_KEY_E0 = 2;
+inline constexpr std::uint16_t RI_KEY_E1 = 4;
 inline constexpr DWORD LLKHF_INJECTED = 0x10;
 inline constexpr DWORD LLKHF_EXTENDED = 0x01;
 inline constexpr DWORD LLMHF_INJECTED = 0x01;
@@ -203,6 +204,8 @@ BOOL UnhookWindowsHookEx(HHOOK hhk);
 LRESULT CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam);
 BOOL GetMessageW(MSG* lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
 BOOL TranslateMessage(const MSG* lpMsg);
+// When the message last taken was made (GetTickCount's clock): for raw input, when the input was.
+LONG GetMessageTime();
 LRESULT DispatchMessageW(const MSG* lpMsg);
 HWND GetForegroundWindow();
 int GetClassNameW(HWND hWnd, WCHAR* lpClassName, int nMaxCount);
@@ -277,6 +280,10 @@ void ignorePowerThrottling();
 // medium, 0x3000 high); false where the process or its token may not be read (OpenProcess,
 // OpenProcessToken and GetTokenInformation with TokenIntegrityLevel).
 bool processIntegrityLevel(DWORD processId, DWORD& level);
+
+// Whether the system is Wine (its ntdll exports wine_get_version), which waits for a low-level hook
+// 2 s whatever is set.
+bool runsUnderWine();
 
 // The low-level hooks' time-out the user set (LowLevelHooksTimeout under HKEY_CURRENT_USER\Control
 // Panel\Desktop, a DWORD of milliseconds); false where none is set.

@@ -22,6 +22,7 @@ constexpr auto SeamRawData = DesktopPlatform::RID_INPUT;
 constexpr auto SeamInputSink = DesktopPlatform::RIDEV_INPUTSINK;
 constexpr auto SeamKeyBreak = DesktopPlatform::RI_KEY_BREAK;
 constexpr auto SeamKeyE0 = DesktopPlatform::RI_KEY_E0;
+constexpr auto SeamKeyE1 = DesktopPlatform::RI_KEY_E1;
 constexpr auto SeamUtf8 = DesktopPlatform::CP_UTF8;
 constexpr auto SeamRoot = DesktopPlatform::GA_ROOT;
 constexpr auto SeamRootOwner = DesktopPlatform::GA_ROOTOWNER;
@@ -93,7 +94,7 @@ static_assert(offsetof(RAWINPUT, data.mouse.usButtonFlags) ==
 static_assert(SeamKeyInjected == LLKHF_INJECTED && SeamInput == WM_INPUT &&
               SeamRawMouse == RIM_TYPEMOUSE && SeamRawKeyboard == RIM_TYPEKEYBOARD &&
               SeamRawData == RID_INPUT && SeamInputSink == RIDEV_INPUTSINK &&
-              SeamKeyBreak == RI_KEY_BREAK && SeamKeyE0 == RI_KEY_E0);
+              SeamKeyBreak == RI_KEY_BREAK && SeamKeyE0 == RI_KEY_E0 && SeamKeyE1 == RI_KEY_E1);
 // Windows' DWORD is a long, ours a 32-bit int: the callbacks below differ in type only.
 static_assert(sizeof(DWORD) == sizeof(::DWORD) && sizeof(BOOL) == sizeof(::BOOL));
 
@@ -135,6 +136,10 @@ BOOL GetMessageW(MSG* lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) 
 
 BOOL TranslateMessage(const MSG* lpMsg) {
     return ::TranslateMessage(native(lpMsg));
+}
+
+LONG GetMessageTime() {
+    return ::GetMessageTime();
 }
 
 LRESULT DispatchMessageW(const MSG* lpMsg) {
@@ -384,6 +389,11 @@ bool processIntegrityLevel(DWORD processId, DWORD& level) {
     const ::PSID sid = reinterpret_cast<const ::TOKEN_MANDATORY_LABEL*>(label)->Label.Sid;
     level = *::GetSidSubAuthority(sid, *::GetSidSubAuthorityCount(sid) - 1U);
     return true;
+}
+
+bool runsUnderWine() {
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
 bool lowLevelHooksTimeout(DWORD& milliseconds) {

@@ -43,49 +43,77 @@ unsigned generalOf(unsigned code) {
     return code >= 0xA0 && code <= 0xA5 ? 0x10 + (code - 0xA0) / 2 : 0;
 }
 
-// The raw event of a hook's event, to the program's raw input window, where it registered for
-// its kind.
-void deliverRaw(int kind, const void* record, unsigned code, bool pressed) {
-    auto& s = state();
-    const std::uint16_t usage = kind == WH_KEYBOARD_LL ? 6 : 2;
-    if (s.rawProcedure == nullptr ||
-        std::find(s.rawUsages.begin(), s.rawUsages.end(), usage) == s.rawUsages.end()) {
-        return;
-    }
-    s.raw = {};
-    s.raw.header.dwType = kind == WH_KEYBOARD_LL ? RIM_TYPEKEYBOARD : RIM_TYPEMOUSE;
-    s.raw.header.dwSize = sizeof(RAWINPUT);
-    if (kind == WH_KEYBOARD_LL) {
-        const auto& event = *static_cast<const KBDLLHOOKSTRUCT*>(record);
-        if ((event.scanCode & 0x200) != 0) { // AltGr's Ctrl is the layout's, not the keyboard's
-            return;
-        }
-        const unsigned general = generalOf(event.vkCode);
-        auto& keyboard = s.raw.data.keyboard;
-        keyboard.MakeCode = static_cast<std::uint16_t>(event.scanCode & 0xFF);
-        keyboard.VKey = static_cast<std::uint16_t>(general != 0 ? general : event.vkCode);
-        keyboard.Flags = static_cast<std::uint16_t>(
-            (pressed ? 0 : RI_KEY_BREAK) | ((event.flags & LLKHF_EXTENDED) != 0 ? RI_KEY_E0 : 0));
-    } else {
+// How raw input names a key that the hooks name otherwise: Windows' layouts mark Num Lock and
+// Right Shift extended for the hooks alone; Pause comes as E1 1D, then 45 with no key code; the
+// Shift that Windows sends around the grey keys with Num Lock on has no key code. The hooks' code,
+// scan code and extended flag; raw input's make code, flags and key code of each event it makes.
+struct RawName {
+    DWORD vkCode, scanCode, flags;
+    std::array<std::array<std::uint16_t, 3>, 2> raw; // a key code of 0 ends them
+};
+constexpr RawName RawNames[] = {{0x90, 0x45, LLKHF_EXTENDED, {{{0x45, 0, 0x90}}}},
+                                {0x13, 0x45, 0, {{{0x1D, RI_KEY_E1, 0x13}, {0x45, 0, 0xFF}}}},
+                                {0xA0, 0x2A, LLKHF_EXTENDED, {{{0x2A, RI_KEY_E0, 0xFF}}}},
+                                {0xA1, 0x36, LLKHF_EXTENDED, {{{0x36, 0, 0x10}}}}};
+
+// The raw events of a hook's event: none, one, or Pause's two.
+std::size_t rawEvents(int kind, const void* record, unsigned code, bool pressed,
+                      std::array<RAWINPUT, 2>& made) {
+    made = {};
+    if (kind == WH_MOUSE_LL) {
         // The physical button: with the buttons swapped, code 1 is the right one.
         constexpr std::uint16_t Down[] = {0, 0x1, 0x4, 0, 0x10, 0x40, 0x100};
         if (code == 0 || code > 6 || Down[code] == 0) {
-            return;
+            return 0;
         }
-        s.raw.data.mouse.usButtonFlags =
+        made[0].header.dwType = RIM_TYPEMOUSE;
+        made[0].data.mouse.usButtonFlags =
             static_cast<std::uint16_t>(Down[code] << (pressed ? 0 : 1));
+        return 1;
     }
-    // Made after the hooks, it waits in the queue for the program to take and dispatch it; made
-    // before them, the program takes it first.
-    if (s.rawFirst) {
-        s.rawProcedure(s.rawWindow, WM_INPUT, 0, 0x7A);
-    } else {
-        s.posted.push_back(MSG{s.rawWindow, WM_INPUT, 0, 0x7A, 0, {}, 0});
+    const auto& event = *static_cast<const KBDLLHOOKSTRUCT*>(record);
+    if ((event.scanCode & 0x200) != 0) { // AltGr's Ctrl is the layout's, not the keyboard's
+        return 0;
     }
+    const unsigned general = generalOf(event.vkCode);
+    std::array<std::array<std::uint16_t, 3>, 2> keys = {
+        {{static_cast<std::uint16_t>(event.scanCode & 0xFF),
+          static_cast<std::uint16_t>((event.flags & LLKHF_EXTENDED) != 0 ? RI_KEY_E0 : 0),
+          static_cast<std::uint16_t>(general != 0 ? general : event.vkCode)}}};
+    for (const RawName& name : RawNames) {
+        keys = name.vkCode == event.vkCode && name.scanCode == event.scanCode &&
+                       name.flags == (event.flags & LLKHF_EXTENDED)
+                   ? name.raw
+                   : keys;
+    }
+    std::size_t count = 0;
+    for (; count < keys.size() && keys[count][2] != 0; ++count) {
+        const bool e0 = state().rightShiftE0 && keys[count][0] == 0x36;
+        made[count].header.dwType = RIM_TYPEKEYBOARD;
+        made[count].data.keyboard = {keys[count][0],
+                                     static_cast<std::uint16_t>(keys[count][1] |
+                                                                (e0 ? RI_KEY_E0 : 0) |
+                                                                (pressed ? 0 : RI_KEY_BREAK)),
+                                     0,
+                                     keys[count][2],
+                                     0,
+                                     0};
+    }
+    return count;
+}
+
+// A raw event kept for the program, and the message that tells of it.
+MSG keepRaw(const RAWINPUT& record, DWORD made) {
+    auto& s = state();
+    RAWINPUT& kept = s.rawMade[s.rawCount++ % s.rawMade.size()];
+    kept = record;
+    kept.header.dwSize = sizeof(RAWINPUT);
+    return {s.rawWindow, WM_INPUT, 0, static_cast<LPARAM>(0x1000 + (&kept - s.rawMade.data())),
+            made,        {},       0};
 }
 
 LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigned code,
-                bool pressed, DWORD late) {
+                bool pressed, Timing timing) {
     auto& s = state();
     const auto hook = s.hooks.find(kind);
     const Window* front = windowOf(s.foreground);
@@ -109,24 +137,56 @@ LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigne
         s.delivered[code] = pressed;
     }
     update(true);
-    if (s.rawFirst) {
-        deliverRaw(kind, record, code, pressed);
+    // Raw input, where the program registered for the kind.
+    std::array<RAWINPUT, 2> raw;
+    const std::uint16_t usage = kind == WH_KEYBOARD_LL ? 6 : 2;
+    const std::size_t raws =
+        s.rawProcedure == nullptr ||
+                std::find(s.rawUsages.begin(), s.rawUsages.end(), usage) == s.rawUsages.end()
+            ? 0
+            : rawEvents(kind, record, code, pressed, raw);
+    const DWORD made = static_cast<DWORD>(s.now) - timing.late;
+    const bool apart = s.rawOrder == RawOrder::Independent;
+    const bool first = s.rawOrder == RawOrder::BeforeHooks || (apart && timing.rawDelay < 0);
+    // Made first, the program takes it first, in the wait in which it takes the event.
+    for (std::size_t i = 0; i < raws && first; ++i) {
+        const MSG taken = keepRaw(raw[i], made);
+        s.messageTime = made;
+        s.rawProcedure(taken.hwnd, taken.message, taken.wParam, taken.lParam);
     }
     const bool called = hook != s.hooks.end() && !hook->second.dropped &&
                         (front == nullptr || !front->higherRights());
     LRESULT answer = called
                          ? hook->second.procedure(nCode, message, reinterpret_cast<LPARAM>(record))
                          : PassedOn;
-    // An answer later than the system waits is no answer: the event has passed on.
-    const DWORD waits = s.hooksTimeout != 0 ? std::min<DWORD>(s.hooksTimeout, 1000) : 1000;
-    answer = late > waits ? PassedOn : answer;
+    // An answer later than the system waits is no answer: the event has passed on, and the hook
+    // may be removed for it.
+    const DWORD waits = s.wine                ? 2000
+                        : s.hooksTimeout == 0 ? 300
+                                              : std::min<DWORD>(s.hooksTimeout, 1000);
+    if (called && timing.late > waits) {
+        answer = PassedOn;
+        if (s.removedAt != 0 && ++hook->second.timeouts >= s.removedAt) {
+            hook->second.dropped = true;
+            s.removed |= kind == WH_MOUSE_LL ? 2 : 1;
+        }
+    }
     if (answer == PassedOn) {
         update(false);
     } else if (always && known) {
         s.keyDown[code] = pressed;
     }
-    if (!s.rawFirst && answer == PassedOn) {
-        deliverRaw(kind, record, code, pressed);
+    // Made after, it waits in the queue for the program to take and dispatch it.
+    for (std::size_t i = 0; i < raws && !first && (apart || answer == PassedOn); ++i) {
+        const MSG message = keepRaw(raw[i], made);
+        // Raw events keep their order among themselves.
+        if (apart && (timing.rawDelay > 0 || !s.rawDue.empty())) {
+            s.rawDue.push_back({std::max(s.now - timing.late + timing.rawDelay,
+                                         s.rawDue.empty() ? 0 : s.rawDue.back().due),
+                                message});
+        } else {
+            s.posted.push_back(message);
+        }
     }
     return answer;
 }
@@ -137,16 +197,16 @@ const char* hookName(int kind) {
 
 } // namespace
 
-LRESULT key(WPARAM message, DWORD vkCode, DWORD scanCode, DWORD flags, int nCode, DWORD late) {
-    const KBDLLHOOKSTRUCT record{vkCode, scanCode, flags, static_cast<DWORD>(state().now) - late,
-                                 0};
+LRESULT key(WPARAM message, DWORD vkCode, DWORD scanCode, DWORD flags, int nCode, Timing timing) {
+    const KBDLLHOOKSTRUCT record{vkCode, scanCode, flags,
+                                 static_cast<DWORD>(state().now) - timing.late, 0};
     return deliver(WH_KEYBOARD_LL, nCode, message, &record, vkCode,
-                   message == WM_KEYDOWN || message == WM_SYSKEYDOWN, late);
+                   message == WM_KEYDOWN || message == WM_SYSKEYDOWN, timing);
 }
 
-LRESULT mouse(WPARAM message, DWORD mouseData, DWORD flags, int nCode, DWORD late) {
+LRESULT mouse(WPARAM message, DWORD mouseData, DWORD flags, int nCode, Timing timing) {
     const MSLLHOOKSTRUCT record{
-        {100, 100}, mouseData, flags, static_cast<DWORD>(state().now) - late, 0};
+        {100, 100}, mouseData, flags, static_cast<DWORD>(state().now) - timing.late, 0};
     const auto pair = (message - WM_LBUTTONDOWN) / 3; // left, right, middle, extra: 0 to 3
     unsigned code = message < WM_LBUTTONDOWN || message > WM_XBUTTONUP || message == WM_MOUSEWHEEL
                         ? 0
@@ -156,7 +216,7 @@ LRESULT mouse(WPARAM message, DWORD mouseData, DWORD flags, int nCode, DWORD lat
     return deliver(WH_MOUSE_LL, nCode, message, &record, code,
                    message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN ||
                        message == WM_MBUTTONDOWN || message == WM_XBUTTONDOWN,
-                   late);
+                   timing);
 }
 
 bool tick() {
@@ -171,10 +231,18 @@ void wait(long long milliseconds) {
     s.now += milliseconds;
     for (auto& timer : s.threadTimers) {
         if (timer.due <= s.now) {
-            s.posted.push_back(MSG{nullptr, WM_TIMER, timer.id, 0, 0, {}, 0});
+            s.posted.push_back(
+                MSG{nullptr, WM_TIMER, timer.id, 0, static_cast<DWORD>(s.now), {}, 0});
             timer.due += (s.now - timer.due) / timer.period * timer.period + timer.period;
         }
     }
+    const auto due =
+        std::stable_partition(s.rawDue.begin(), s.rawDue.end(),
+                              [&s](const State::DueRaw& raw) { return raw.due <= s.now; });
+    for (auto raw = s.rawDue.begin(); raw != due; ++raw) {
+        s.posted.push_back(raw->message);
+    }
+    s.rawDue.erase(s.rawDue.begin(), due);
 }
 
 void stall(long long milliseconds) {
@@ -209,7 +277,7 @@ HHOOK SetWindowsHookExW(int idHook, HOOKPROC lpfn, HINSTANCE, DWORD dwThreadId) 
     }
     // Made-up handles, a new one each time.
     const auto handle = reinterpret_cast<HHOOK>(++s.hooksMade); // NOLINT(performance-no-int-to-ptr)
-    s.hooks[idHook] = {lpfn, handle, false};
+    s.hooks[idHook] = {lpfn, handle, false, 0};
     return handle;
 }
 
@@ -243,16 +311,25 @@ BOOL GetMessageW(MSG* lpMsg, HWND, UINT wMsgFilterMin, UINT wMsgFilterMax) {
     }
     *lpMsg = s.posted.front();
     s.posted.erase(s.posted.begin());
+    s.messageTime = lpMsg->time;
     return 1;
+}
+
+LONG GetMessageTime() {
+    return static_cast<LONG>(state().messageTime);
 }
 
 BOOL TranslateMessage(const MSG*) {
     return 0;
 }
 
-// Only the raw input window has a procedure to dispatch to.
+// Only the raw input window has a procedure to dispatch to; the test's busy message keeps the
+// thread busy while the test goes on.
 LRESULT DispatchMessageW(const MSG* lpMsg) {
     auto& s = state();
+    if (lpMsg->hwnd == nullptr && lpMsg->message == 0 && lpMsg->lParam == BusyMessage) {
+        s.whileBusy();
+    }
     return lpMsg->hwnd == s.rawWindow && s.rawProcedure != nullptr
                ? s.rawProcedure(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam)
                : 0;
@@ -393,6 +470,11 @@ MMRESULT timeSetEvent(UINT uDelay, UINT uResolution, LPTIMECALLBACK fptc, DWORD_
 
 BOOL RegisterRawInputDevices(const RAWINPUTDEVICE* pRawInputDevices, UINT uiNumDevices, UINT) {
     auto& s = state();
+    if (s.rawRefused) {
+        s.calls.emplace_back("raw input refused");
+        s.lastError = NotEnoughMemory;
+        return 0;
+    }
     std::string kinds;
     for (UINT i = 0; i < uiNumDevices; ++i) {
         const RAWINPUTDEVICE& device = pRawInputDevices[i];
@@ -409,11 +491,14 @@ BOOL RegisterRawInputDevices(const RAWINPUTDEVICE* pRawInputDevices, UINT uiNumD
 
 UINT GetRawInputData(HANDLE hRawInput, UINT uiCommand, void* pData, UINT* pcbSize,
                      UINT cbSizeHeader) {
-    if (reinterpret_cast<std::uintptr_t>(hRawInput) != 0x7A || uiCommand != RID_INPUT ||
+    auto& s = state();
+    const auto handle = reinterpret_cast<std::uintptr_t>(hRawInput);
+    const bool made = handle >= 0x1000 && handle < 0x1000 + s.rawMade.size();
+    if ((handle != 0x7A && !made) || uiCommand != RID_INPUT ||
         cbSizeHeader != sizeof(RAWINPUTHEADER) || *pcbSize < sizeof(RAWINPUT)) {
         return static_cast<UINT>(-1);
     }
-    std::memcpy(pData, &state().raw, sizeof(RAWINPUT));
+    std::memcpy(pData, made ? &s.rawMade[handle - 0x1000] : &s.raw, sizeof(RAWINPUT));
     return *pcbSize = sizeof(RAWINPUT);
 }
 
@@ -425,12 +510,18 @@ HWND createMessageWindow(WNDPROC procedure) {
     state().rawWindow = addWindow(u"VeltoMacroRawInput", u"");
     state().windows.back().visible = false;
     state().rawProcedure = procedure;
-    state().posted.reserve(64); // a raw event is queued within an event, which may not allocate
+    // A raw event is queued within an event, which may not allocate.
+    state().posted.reserve(64);
+    state().rawDue.reserve(64);
     return state().rawWindow;
 }
 
 DWORD GetTickCount() {
     return static_cast<DWORD>(state().now);
+}
+
+bool runsUnderWine() {
+    return state().wine;
 }
 
 bool lowLevelHooksTimeout(DWORD& milliseconds) {

@@ -38,13 +38,15 @@ const std::map<std::string, WPARAM> Events = {
 // clang-format on
 
 // Lines that turn a switch of the desktop: `model` ones what Windows leaves undocumented, the other
-// way; `refuse check` the thread timer.
+// way; `wine` the system that says it is Wine; `refuse check` the thread timer.
 using Switch = std::pair<bool FakeDesktop::State::*, bool>;
 const std::map<std::string, Switch> Switches = {
     {"model buttons-first", {&FakeDesktop::State::buttonStateFirst, true}},
     {"model general-first", {&FakeDesktop::State::generalStateFirst, true}},
     {"model key-state-always", {&FakeDesktop::State::keyStateAlways, true}},
-    {"model raw-first", {&FakeDesktop::State::rawFirst, true}},
+    {"model right-shift-e0", {&FakeDesktop::State::rightShiftE0, true}},
+    {"wine", {&FakeDesktop::State::wine, true}},
+    {"refuse raw", {&FakeDesktop::State::rawRefused, true}},
     {"swap buttons", {&FakeDesktop::State::buttonsSwapped, true}},
     {"console", {&FakeDesktop::State::consoles, true}},
     {"block", {&FakeDesktop::State::threadBlocked, true}},
@@ -71,6 +73,7 @@ public:
     explicit Session(std::vector<Line>& lines) : lines(lines) {
         desktop = FakeDesktop::State{};
         desktop.whileWaiting = [this] { wait(); };
+        desktop.whileBusy = [this] { busy(); };
         CurrentSettings = Settings{};
         HeldDirections = 0;
         HeldWindow = nullptr;
@@ -111,6 +114,7 @@ private:
     std::ostream printed{&flushed};
     std::size_t budget = 0;
     bool ended = false; // the platform ended the process
+    long long stalled = 0;
 
     FakeDesktop::Window& named(const std::string& name) {
         return desktop.windows.at(reinterpret_cast<std::uintptr_t>(windows.at(name)) - 1);
@@ -186,6 +190,11 @@ private:
             add(current->actual, call); // only the start has any
         }
         desktop.calls.clear();
+        for (const auto& [bit, kind] : {std::pair{1, "keyboard"}, std::pair{2, "mouse"}}) {
+            if ((std::exchange(desktop.removed, desktop.removed & ~bit) & bit) != 0) {
+                add(current->actual, kind + std::string(" hook removed"));
+            }
+        }
         std::istringstream rows(std::exchange(flushed.shown, ""));
         // A row of 80 characters or more wraps on a console 80 columns wide.
         for (std::string row; std::getline(rows, row);) {
@@ -205,6 +214,17 @@ private:
         }
         if (desktop.posted.empty()) {
             throw CaseOver{};
+        }
+    }
+
+    // The programs' thread busy outside its wait: the time stalled passes, and the ticks that
+    // follow come meanwhile.
+    void busy() {
+        FakeDesktop::stall(stalled);
+        while (next < lines.size() && lines[next].input == "tick") {
+            current = &lines[next++];
+            perform(*current);
+            settle();
         }
     }
 
@@ -254,8 +274,14 @@ private:
             desktop.hooks.at(word[1] == "mouse" ? WH_MOUSE_LL : WH_KEYBOARD_LL).dropped = true;
         } else if (verb == "wait") {
             FakeDesktop::wait(number(word[1]));
-        } else if (verb == "stall") {
-            FakeDesktop::stall(number(word[1]));
+        } else if (verb == "stall") { // the thread held up, busy outside its wait
+            stalled = number(word[1]);
+            desktop.posted.push_back(MSG{nullptr, 0, 0, FakeDesktop::BusyMessage, 0, {}, 0});
+        } else if (verb == "raw") { // when raw input is made: before the hooks, or apart from them
+            desktop.rawOrder = word[1] == "first" ? FakeDesktop::RawOrder::BeforeHooks
+                                                  : FakeDesktop::RawOrder::Independent;
+        } else if (verb == "removal") { // at which time-out the system removes a hook
+            desktop.removedAt = static_cast<int>(number(word[1]));
         } else if (verb == "timeout") { // the hooks' time-out the user set
             desktop.hooksTimeout = number(word[1]);
         } else if (verb == "ctrl+c" || verb == "close") {
@@ -293,8 +319,8 @@ private:
     // An event (a message, a code, then numbers `name=value`) or a tick, and what it brought
     // about. Neither may allocate.
     void deliver(Line& line, const std::vector<std::string>& word) {
-        std::map<std::string, std::uint32_t> field = {{"", 0},     {"scan", 0},  {"flags", 0},
-                                                      {"data", 0}, {"nCode", 0}, {"late", 0}};
+        std::map<std::string, std::uint32_t> field = {
+            {"", 0}, {"scan", 0}, {"flags", 0}, {"data", 0}, {"nCode", 0}, {"late", 0}, {"raw", 0}};
         for (std::size_t i = 1; i < word.size() && !word[i].empty(); ++i) {
             const auto equals = word[i].find('=');
             field[equals == std::string::npos ? "" : word[i].substr(0, equals)] =
@@ -306,11 +332,12 @@ private:
         desktop.sentCount = 0;
         desktop.foregroundQueries = 0;
         const long before = allocationCount();
-        const DWORD late = field["late"];
-        const LRESULT answer = message == 0 ? FakeDesktop::tick()
-                               : message < WM_MOUSEMOVE
-                                   ? FakeDesktop::key(message, code, scan, flags, nCode, late)
-                                   : FakeDesktop::mouse(message, field["data"], flags, nCode, late);
+        const FakeDesktop::Timing timing{field["late"], static_cast<int>(field["raw"])};
+        const LRESULT answer =
+            message == 0 ? FakeDesktop::tick()
+            : message < WM_MOUSEMOVE
+                ? FakeDesktop::key(message, code, scan, flags, nCode, timing)
+                : FakeDesktop::mouse(message, field["data"], flags, nCode, timing);
         const bool allocated = allocationCount() != before;
         for (std::size_t i = 0; i < desktop.sentCount; ++i) { // a wheel's notch, else its type
             const INPUT& sent = desktop.sent[i];

@@ -11,7 +11,7 @@
 # after them, and with raw input made first. See keys.t for the form of a case; `model` switches a
 # behaviour that Windows does not document; `timeout` is the hooks' time-out the user set.
 
-## a hook dropped while idle: the first press reaches the game, raw input tells, and the check after the time-out takes the hook back
+## a hook dropped while idle: the first press reaches the game, raw input tells, and the next check takes the hook back, since its call did not come within a quarter of a second
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
@@ -19,14 +19,14 @@ start                       => claim 0x26, hook keyboard, raw input keyboard, th
 drop keyboard
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
 WM_KEYUP 0x26 scan=0x48 flags=1 => passed
-wait 250
-wait 1000                   => unhook keyboard refused, hook keyboard
+wait 250                    => unhook keyboard refused, hook keyboard
+wait 1000
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
 tick                        => notch +120
 WM_KEYUP 0x26 scan=0x48 flags=1 => swallowed
 tick                        => idle
 
-## a hook dropped while a bound key is held: its lost release stops the scroll within the time-out; taken back, the key scrolls again
+## a hook dropped while a bound key is held: raw input tells of its lost release, which stops the scroll at once; taken back, the key scrolls again
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
@@ -36,17 +36,15 @@ tick                        => notch +120
 wait 250
 drop keyboard
 WM_KEYUP 0x26 scan=0x48 flags=1 => passed
-tick                        => notch +120
-wait 250
-tick                        => notch +120
-wait 750                    => unhook keyboard refused, hook keyboard
+tick                        => idle
+wait 1000                   => unhook keyboard refused, hook keyboard
 tick                        => idle
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
 tick                        => notch +120
-WM_KEYUP 0x26 scan=0x48 flags=1 => passed
+WM_KEYUP 0x26 scan=0x48 flags=1 => swallowed
 tick                        => idle
 
-## a hook dropped while a bound button is held, the button let go and pressed again before any check: both lost, the scroll stops all the same
+## a hook dropped while a bound button is held, the button let go and pressed again before any check: both lost, raw input tells of the release, and the scroll stops at once
 config [general]\ndownbind = 5\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
@@ -56,7 +54,7 @@ tick                        => notch -120
 drop mouse
 WM_XBUTTONUP data=0x10000   => passed
 WM_XBUTTONDOWN data=0x10000 => passed
-tick                        => notch -120
+tick                        => idle
 wait 1250                   => unhook mouse refused, hook mouse
 tick                        => idle
 WM_XBUTTONUP data=0x10000   => passed
@@ -78,7 +76,7 @@ WM_KEYUP 0x26 scan=0x48 flags=1 late=1200 => passed
 tick                        => idle
 wait 250                    => unhook keyboard, hook keyboard
 
-## a time-out the user set shorter: held up past it, the thread has lost input
+## a time-out the user set shorter: held up past it, the thread has lost input; the key still held scrolls on
 config [general]\nupbind = 0x26\n
 timeout 300
 window game LaunchUnrealUWindowsClient Velto
@@ -89,9 +87,9 @@ stall 400
 tick                        => nothing
 WM_KEYDOWN 0x26 scan=0x48 flags=1 late=400 => passed
 wait 250                    => unhook keyboard, hook keyboard
-tick                        => idle
+tick                        => notch +120
 
-## any event answered too late tells of lost input, and only of its kind
+## any event answered too late tells of lost input, and only of its kind; what is held is held still (the key and the button cancel out)
 config [general]\nupbind = 0x26\ndownbind = 5\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
@@ -102,7 +100,7 @@ WM_XBUTTONUP data=0x10000   => swallowed
 WM_KEYDOWN 0x41 scan=0x1E late=1100 => passed
 wait 250                    => unhook mouse, unhook keyboard, hook mouse, hook keyboard
 WM_XBUTTONDOWN data=0x10000 => swallowed
-tick                        => notch -120
+tick                        => nothing
 WM_KEYUP 0x26 scan=0x48 flags=1 => passed
 WM_XBUTTONUP data=0x10000   => swallowed
 tick                        => idle
@@ -114,9 +112,9 @@ focus game
 start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
 tick                        => notch +120
-stall 900
+stall 290
 tick                        => notch +120
-WM_KEYDOWN 0x26 scan=0x48 flags=1 late=900 => swallowed
+WM_KEYDOWN 0x26 scan=0x48 flags=1 late=290 => swallowed
 wait 250
 tick                        => notch +120
 WM_KEYUP 0x26 scan=0x48 flags=1 => swallowed
@@ -143,7 +141,7 @@ WM_XBUTTONUP data=0x10000   => swallowed
 tick                        => idle
 wait 1250
 
-## tapped, then pressed and let go a quarter of a second later, the hook dropped in between: the lost release is no raw event of the swallowed one
+## tapped, then pressed and let go a quarter of a second later, the hook dropped in between: the lost release is no raw event of the swallowed one, and ends the scroll at once
 config [general]\nupbind = 0x26\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
@@ -154,12 +152,12 @@ wait 250
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
 drop keyboard
 WM_KEYUP 0x26 scan=0x48 flags=1 => passed
-tick                        => notch +120
+tick                        => idle
 wait 1000                   => unhook keyboard refused, hook keyboard
 tick                        => idle
 
 ## a window of more rights in front: its input reaches no hook of ours, and what raw input tells of it is not taken for lost
-model raw-first
+orders first
 config [general]\nupbind = 0x26\ndownbind = 5\n
 window game LaunchUnrealUWindowsClient Velto
 window admin TaskManagerWindow Task Manager
@@ -461,6 +459,7 @@ wait 1250                   => unhook keyboard refused, hook keyboard
 
 ## answered exactly at the time-out is in time; a millisecond later is not
 config [general]\nupbind = 0x26\n
+timeout 1000
 window game LaunchUnrealUWindowsClient Velto
 focus game
 start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
@@ -608,7 +607,7 @@ drop mouse
 WM_KEYDOWN 0x28 scan=0x50 flags=1 late=1100 => passed
 WM_LBUTTONUP                => passed
 wait 250                    => unhook mouse refused, unhook keyboard, hook mouse, hook keyboard
-tick                        => notch +120
+tick                        => idle
 WM_LBUTTONDOWN late=1100    => passed
 WM_LBUTTONUP                => passed
 tick                        => idle
@@ -624,10 +623,10 @@ tick                        => notch -120
 drop mouse
 WM_XBUTTONDOWN data=0x10000 => passed
 WM_XBUTTONUP data=0x10000   => passed
-wait 750
+wait 750                    => unhook mouse refused, unhook keyboard, hook mouse, hook keyboard
 drop keyboard
 WM_KEYUP 0xA0 scan=0x2A     => passed
-wait 250                    => unhook mouse refused, unhook keyboard refused, hook mouse, hook keyboard
+wait 1000                   => unhook mouse, unhook keyboard refused, hook mouse, hook keyboard
 tick                        => notch -120
 WM_KEYUP 0xA1 scan=0x36     => passed
 tick                        => idle
