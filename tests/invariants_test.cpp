@@ -1,9 +1,11 @@
 // Random walks through what a player does, played as transcripts: presses, auto-repeats and
 // releases of two binds (keys, buttons, a general code's two keys, a keypad key whose code follows
-// Shift), Shift and AltGr besides, the pointer and the window in front moving among the game, a
-// panel of it, another game, another program and one of higher rights, timer ticks, the hooks'
-// checks; and input lost as Windows loses it: a hook dropped, an event answered after the time-out,
-// the hooks' thread held up. Under every way Windows may behave where it does not document how.
+// Shift, Num Lock, Pause, keys injected with a scan code or by their code alone), Shift and AltGr
+// besides, the pointer and the window in front moving among the game, a panel of it, another game,
+// another program and one of higher rights, timer ticks, the hooks' checks; and input lost as
+// Windows, Wine and Proton lose it: a hook removed after time-outs or dropped silently, an event
+// answered after the time-out, the hooks' thread held up. Under every time-out and order of raw
+// input those systems keep, and every way Windows may behave where it does not document how.
 // Whatever the walk, what the game sees must be sound after every step.
 #include "keys/sighting.h"
 #include "support/session.h"
@@ -32,31 +34,46 @@ const Key Keys[] = {
     {"WM_KEYDOWN 0xA2 scan=0x1D", "WM_KEYUP 0xA2 scan=0x1D", 0xA2, true},
     {"WM_KEYDOWN % scan=0x48", "WM_KEYUP % scan=0x48", 0x26, true},
     {"WM_KEYDOWN 0xA0 scan=0x2A", "WM_KEYUP 0xA0 scan=0x2A", 0xA0, true},
-    {"WM_KEYDOWN 0xA1 scan=0x36", "WM_KEYUP 0xA1 scan=0x36", 0xA1, true},
+    {"WM_KEYDOWN 0xA1 scan=0x36 flags=1", "WM_KEYUP 0xA1 scan=0x36 flags=1", 0xA1, true},
     {"WM_KEYDOWN 0xA2 scan=0x21D", "WM_KEYUP 0xA2 scan=0x21D", 0xA2, true},
-    {"WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1", "WM_KEYUP 0xA5 scan=0x38 flags=1", 0xA5, true}};
-enum { Keypad = 6, LeftShift = 7, RightShift = 8, AltGrCtrl = 9, AltGr = 10, KeyCount = 11 };
+    {"WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1", "WM_KEYUP 0xA5 scan=0x38 flags=1", 0xA5, true},
+    {"WM_KEYDOWN 0x90 scan=0x45 flags=1", "WM_KEYUP 0x90 scan=0x45 flags=1", 0x90, true},
+    {"WM_KEYDOWN 0x13 scan=0x45", "WM_KEYUP 0x13 scan=0x45", 0x13, true},
+    {"WM_KEYDOWN 0x7C flags=0x10", "WM_KEYUP 0x7C flags=0x10", 0x7C, true},
+    {"WM_KEYDOWN 0x20 scan=0x39 flags=0x10", "WM_KEYUP 0x20 scan=0x39 flags=0x10", 0x20, true}};
+enum { Keypad = 6, LeftShift = 7, RightShift = 8, AltGrCtrl = 9, AltGr = 10, KeyCount = 15 };
 
 // What a bind may be: its code and the keys that report it.
 struct Bind {
     const char* code;
     std::vector<int> keys;
 };
-const Bind Binds[] = {
-    {"0x26", {0}}, {"0x28", {1}}, {"1", {2}},         {"4", {3}},
-    {"5", {4}},    {"0xA2", {5}}, {"0x26", {Keypad}}, {"0x10", {LeftShift, RightShift}}};
+const Bind Binds[] = {{"0x26", {0}},  {"0x28", {1}},  {"1", {2}},     {"4", {3}},
+                      {"5", {4}},     {"0xA2", {5}},  {"0x26", {6}},  {"0x10", {7, 8}},
+                      {"0x90", {11}}, {"0x13", {12}}, {"0x7C", {13}}, {"0x20", {14}}};
 
 const char* const Scene = "\nwindow game LaunchUnrealUWindowsClient Velto\n"
                           "window velto2 LaunchUnrealUWindowsClient Velto2\n"
                           "window notepad Notepad\nwindow admin TaskManagerWindow Admin\n"
                           "elevated admin\nchild panel game Panel\nfocus game\nstart";
 const std::string Places[] = {"game", "velto2", "notepad", "admin", "panel", "none"}; // 4 in front
-const char* const Models[] = {"buttons-first", "general-first", "key-state-always", "raw-first"};
-
-// The system waits this long for a hook's answer (none is set in the walks), and a runaway ends
-// within it and one check more once input was lost: raw input tells of an event no hook saw when
-// the time-out has passed since it, at the next check.
-constexpr int Timeout = 1000, RunawayEnds = Timeout + 250;
+const char* const Models[] = {"buttons-first", "general-first", "key-state-always",
+                              "right-shift-e0"};
+// The systems: how long each waits for a hook's answer, and the shortest and longest wait
+// VeltoMacro takes it to use: Windows with nothing set (waiting 300 ms, or maybe 1000), with a
+// short time-out set, and Wine.
+struct System {
+    const char* lines;
+    int waits, shortest, longest;
+};
+const System Systems[] = {{"", 300, 300, 1000},
+                          {"model long-wait\n", 1000, 300, 1000},
+                          {"timeout 200\n", 200, 200, 200},
+                          {"wine\n", 2000, 2000, 2000}};
+const char* const Removals[] = {"", "removal 1\n", "removal 11\n"};
+const char* const Orders[] = {"", "raw first\n", "raw apart\n", "refuse raw\n"};
+enum { After, First, Apart, Refused };
+const int Delays[] = {150, 600, 1100, 2500}; // how long the thread is held up, or raw input waits
 
 // One line of the walk, with the desktop as it left it.
 struct Step {
@@ -64,7 +81,9 @@ struct Step {
     int key = -1,
         bind = -1; // an event's key, and the direction (0 up, 1 down) its code is bound to
     bool press = false, gate = false;
-    int late = 0; // how long the event waited for the hooks' thread
+    int late = 0;     // how long the event waited for the hooks' thread, or the thread was held up
+    int rawDelay = 0; // how long after the event its raw input comes, made apart from the hooks
+    int clock = 0;    // the milliseconds of its own it takes: an input event's, a window's coming
     std::string front{};
 };
 
@@ -73,6 +92,8 @@ struct Walk {
     std::mt19937 random;
     const Bind* binds[2];
     bool upBound;
+    const System* system;
+    int order;
     std::vector<Transcripts::Line> lines;
     std::vector<Step> steps;
     bool held[KeyCount] = {};
@@ -90,6 +111,7 @@ struct Walk {
         return (which == 1 || upBound) && std::find(keys.begin(), keys.end(), key) != keys.end();
     }
     void add(const std::string& line, Step step = {}) {
+        step.clock = step.kind == Step::Event || line.rfind("focus", 0) == 0 ? 1 : 0;
         step.gate = under == front && front != "velto2";
         step.front = front;
         lines.push_back({0, line, "", ""});
@@ -102,27 +124,37 @@ struct Walk {
             line.replace(at, 1, shift ? "0x26" : "0x68");
         }
         const int bind = ofBind(key, 1) ? 1 : ofBind(key, 0) ? 0 : -1;
-        add(line + (late != 0 ? " late=" + std::to_string(late) : ""),
+        // Made apart from the hooks, raw input comes before them or after, late or not.
+        const int rawDelay = order == Apart ? std::array{-1, 0, 0, Delays[pick(4)]}[pick(4)] : 0;
+        if (late != 0) { // the thread was held up while the event waited
+            add("stall " + std::to_string(late), {.kind = Step::Stall, .late = late});
+        }
+        add(line + (late != 0 ? " late=" + std::to_string(late) : "") +
+                (rawDelay != 0 ? " raw=" + std::to_string(rawDelay) : ""),
             {.kind = Step::Event,
              .key = key,
              .bind = key != Keypad || shift ? bind : -1,
              .press = press,
-             .late = late});
+             .late = late,
+             .rawDelay = rawDelay});
         held[key] = press;
     }
 
     explicit Walk(unsigned seed) : random(seed) {
-        binds[0] = &Binds[pick(8)];
+        binds[0] = &Binds[pick(std::size(Binds))];
         do {
-            binds[1] = &Binds[pick(8)];
+            binds[1] = &Binds[pick(std::size(Binds))];
         } while (std::string(binds[1]->code) == binds[0]->code);
         upBound = pick(4) != 0; // else up's keys are just other keys
+        system = &Systems[pick(4)];
+        order = static_cast<int>(pick(4));
         std::string scene = std::string("config [general]\\ndownbind = ") + binds[1]->code +
                             (upBound ? std::string("\\nupbind = ") + binds[0]->code : "") + Scene;
         for (unsigned model = 0; model < std::size(Models); ++model) {
             scene.insert(0, (seed >> model & 1) != 0 ? std::string("model ") + Models[model] + "\n"
                                                      : "");
         }
+        scene.insert(0, std::string(system->lines) + Removals[pick(3)] + Orders[order]);
         std::istringstream lines(scene);
         for (std::string line; std::getline(lines, line);) {
             add(line);
@@ -132,8 +164,8 @@ struct Walk {
             const auto& keys = binds[which]->keys;
             const int key = keys[pick(static_cast<unsigned>(keys.size()))];
             const int shiftKey = pick(2) == 0 ? LeftShift : RightShift;
-            // Now and then an event waits for the hooks' thread, a little or past the time-out.
-            const int late = pick(8) == 0 ? (pick(2) == 0 ? 600 : 1100) : 0;
+            // Now and then an event waits for the hooks' thread, a little or past a time-out.
+            const int late = pick(8) == 0 ? Delays[pick(4)] : 0;
             if (what < 2 && (!held[key] || Keys[key].keyboard)) {
                 event(key, true, late);
             } else if (what < 3 && held[key]) {
@@ -151,7 +183,7 @@ struct Walk {
             } else if (what < 11) {
                 add(what < 9 ? "tick" : "wait 250", {.kind = what < 9 ? Step::Tick : Step::Check});
             } else if (what == 11) { // the hooks' thread held up: the pump must wait for it
-                const int stall = pick(2) == 0 ? 600 : 1100;
+                const int stall = Delays[pick(4)];
                 add("stall " + std::to_string(stall), {.kind = Step::Stall, .late = stall});
                 add("tick", {.kind = Step::Tick});
             } else if (which == 1 || upBound) { // a hook the binds need
@@ -165,6 +197,8 @@ struct Walk {
 // What the game can tell, and what VeltoMacro may do where its hooks are live, step by step.
 struct Judge {
     const Walk& walk;
+    const System& system = *walk.system;
+    const bool raw = walk.order != Refused;
 
     struct KeyState {
         bool down = false, gameDown = false;
@@ -182,54 +216,82 @@ struct Judge {
         // Pressed where a lost hook did not see it, then let go where no hook saw it either: raw
         // input told of the press, but nothing of the release, so its next release may pass.
         bool lostPress = false;
+        // Pressed in the game, its answer later than the shortest wait the system may use: its
+        // release passes, as the press may have.
+        bool maybeLate = false;
+        // Its raw input made apart from the hooks and later than the longest time-out: it may be
+        // taken for input lost, until some time after it came, and a release pass till then, or
+        // after a press till then.
+        bool rawAstray = false;
+        int astrayUntil = -1;
         std::string pressedIn;
     };
     KeyState keys[KeyCount]{};
     bool live[2] = {true, true}; // the hooks, by keyboard
+    bool blind[2] = {};          // a hook of the kind dropped silently, and no raw input
     bool lateSinceCheck[2] = {}; // an event of the kind answered past the time-out
-    // When bound events of the kind reached no hook of ours: raw input tells of each at the first
-    // check the time-out after it, where a hook call has not matched it since.
+    // When bound events of the kind reached no hook of ours: raw input tells of each by the first
+    // check the longest time-out after it, where a hook call has not matched it since.
     std::vector<int> unseen[2]{};
     int now = 0;        // the walk's clock, in ms
     int running = 0;    // the same, but for the time the hooks' thread was held up
     int stalledFor = 0; // how long the hooks' thread has been held up, 0 when it runs
-    // After a release no hook saw, the direction may scroll on until the check that tells, within
-    // RunawayEnds of the time the hooks' thread ran: the time of that release (`running`), by
-    // direction, or -1.
-    int runawayFrom[2] = {-1, -1};
+    // After a release no hook saw, the direction may scroll on until raw input tells of it: at once
+    // but where it comes late (made apart from the hooks, it comes at the first wait after it is
+    // due, and in its turn); without raw input, until the next check. When it is due by direction,
+    // -1 where nothing may run on; when the last raw event made apart is due.
+    static constexpr int UntilCheck = -3;
+    int runawayDue[2] = {-1, -1}, rawDue = -1;
+    int postedUntil = 0; // raw events due by then have come: the last wait, or the end of a stall
 
     bool down(int which) const {
         const auto& bound = walk.binds[which]->keys;
         return std::any_of(bound.begin(), bound.end(), [this](int key) { return keys[key].down; });
     }
-    static int kindOf(int key) { return Keys[key].keyboard ? 1 : 0; }
 
     std::string judge(const Step& s, const std::string& answer) {
-        const bool reinstalled = answer.find("hook ") != std::string::npos;
+        const bool reinstalled = answer.find("hook ") != std::string::npos &&
+                                 answer.find("hook removed") == std::string::npos;
+        stalledFor = s.kind == Step::Tick ? stalledFor : 0;
+        now += s.clock;
+        postedUntil = s.kind == Step::Check ? now + 250 : postedUntil;
+        for (int* due : {&runawayDue[0], &runawayDue[1], &rawDue}) {
+            const bool busy = s.kind == Step::Tick || s.kind == Step::Stall;
+            *due = (*due >= 0 && *due <= postedUntil && !busy) ||
+                           (*due == UntilCheck && s.kind == Step::Check)
+                       ? -1
+                       : *due;
+        }
         switch (s.kind) {
         case Step::Drop:
             live[Keys[s.key].keyboard] = false;
+            // A known limit: without raw input, nothing tells of a hook dropped silently, and a
+            // release lost to it may leave its direction scrolling until the window changes.
+            blind[Keys[s.key].keyboard] |= !raw;
             return "";
         case Step::Stall:
             now += s.late;
-            stalledFor += s.late;
+            stalledFor = s.late;
+            postedUntil = now;
             return "";
         case Step::Check: {
             now += 250;
             running += 250;
-            stalledFor = 0;
             // Live hooks are taken back only where input was lost: to a dropped hook, or to an
             // answer past the time-out; raw input tells of the first within the time-out, even
-            // where the hooks were taken back since for another kind.
+            // where the hooks were taken back since for another kind. (Made apart from the hooks,
+            // raw input may come past the time-out, and the hooks then be taken back.)
             bool lost[2];
             for (int kind : {0, 1}) {
                 lost[kind] = !live[kind] || lateSinceCheck[kind] || !unseen[kind].empty();
-                std::erase_if(unseen[kind], [this](int at) { return now - at >= Timeout; });
+                std::erase_if(unseen[kind], [&](int at) { return now - at >= system.longest; });
             }
-            std::string broken =
-                reinstalled && !lost[0] && !lost[1] ? "live hooks taken back without cause; " : "";
+            std::string broken = reinstalled && !lost[0] && !lost[1] && walk.order != Apart
+                                     ? "live hooks taken back without cause; "
+                                     : "";
             for (int key = 0; key < KeyCount && reinstalled; ++key) {
-                keys[key].intact &= !lost[Keys[key].keyboard];
+                // Without raw input, a scroll of the lost kind ends.
+                keys[key].intact &= raw || !lost[Keys[key].keyboard];
                 keys[key].retaken |= keys[key].down || keys[key].heldSeen;
             }
             if (reinstalled) {
@@ -256,17 +318,17 @@ struct Judge {
             key.intact &= kept;
             cut |= key.intact && key.down && answer == "idle";
         }
-        if (stalledFor > Timeout) { // the pump waits for the hooks' thread
+        if (stalledFor > system.waits) { // the pump waits for the hooks' thread
             return answer.rfind("notch", 0) != 0 ? ""
                                                  : "a tick answered " + answer + " while held up; ";
         }
         if (!s.gate) { // the pump forgets every direction
-            runawayFrom[0] = runawayFrom[1] = -1;
+            runawayDue[0] = runawayDue[1] = -1;
         }
         const auto mayScroll = [&](int which) {
+            const int kind = Keys[walk.binds[which]->keys[0]].keyboard;
             return (which == 1 || walk.upBound) &&
-                   (down(which) ||
-                    (runawayFrom[which] >= 0 && running - runawayFrom[which] < RunawayEnds));
+                   (down(which) || runawayDue[which] != -1 || blind[kind]);
         };
         const bool sound = answer == "idle" || answer == "nothing" ||
                            (answer == "notch +120" && mayScroll(0)) ||
@@ -277,18 +339,28 @@ struct Judge {
 
     std::string event(const Step& s, const std::string& answer) {
         KeyState& key = keys[s.key];
-        const bool passed = answer == "passed", live = this->live[Keys[s.key].keyboard];
-        // A hook of ours was asked: one the binds need, live, where the hooks are called.
-        const bool hooked = live && s.front != "admin" && walk.needsHook(Keys[s.key].keyboard);
-        const bool tooLate = hooked && s.late > Timeout; // asked, but its answer came too late
-        const bool bound = walk.ofBind(s.key, 0) || walk.ofBind(s.key, 1);
-        lateSinceCheck[Keys[s.key].keyboard] |= tooLate;
-        if (bound && !hooked && s.front != "admin" && (s.key != Keypad || s.bind >= 0)) {
-            unseen[Keys[s.key].keyboard].push_back(now);
+        const int kind = Keys[s.key].keyboard;
+        // When its raw event comes, made apart from the hooks: -1 at once.
+        int due = -1;
+        if (walk.order == Apart && walk.needsHook(kind) && (s.rawDelay > 0 || rawDue >= 0)) {
+            due = rawDue = std::max(now - s.late + s.rawDelay, rawDue);
         }
-        // The hooks' thread runs again: it answered, or took the raw event (input of a kind the
-        // binds need is reported, wherever it goes).
-        stalledFor = hooked || walk.needsHook(Keys[s.key].keyboard) ? 0 : stalledFor;
+        if (due - (now - s.late) > system.longest) {
+            key.astrayUntil = std::max(key.astrayUntil, due + system.longest + 250);
+        }
+        const bool passed = answer.rfind("passed", 0) == 0, live = this->live[kind];
+        // A hook of ours was asked: one the binds need, live, where the hooks are called.
+        const bool hooked = live && s.front != "admin" && walk.needsHook(kind);
+        // Asked, but its answer came too late: the system passed the event on.
+        const bool tooLate = hooked && s.late > system.waits;
+        const bool bound = walk.ofBind(s.key, 0) || walk.ofBind(s.key, 1);
+        lateSinceCheck[kind] |= hooked && s.late > (raw ? system.longest : system.shortest);
+        this->live[kind] &= answer.find("hook removed") == std::string::npos;
+        // (A keypad key let go as Numpad 8 ends a press of it as Up.)
+        if (bound && !hooked && s.front != "admin" &&
+            (s.key != Keypad || s.bind >= 0 || !s.press) && raw) {
+            unseen[kind].push_back(now);
+        }
         // A known limit: a keypad key pressed as Numpad 8 where no hook saw it, then Shift: no
         // hook knows the game has it, and Up's release is swallowed.
         key.unseenDigit = s.key == Keypad && s.press && s.bind < 0 ? !hooked : key.unseenDigit;
@@ -307,11 +379,15 @@ struct Judge {
                  ? "the game keeps a released input down; "
                  : "") +
             (!s.press && passed && !key.gameDown && key.intact && s.gate && live && !key.retaken &&
-                     !shared && !tooLate && !key.forgotten && !key.lostPress
+                     !shared && !tooLate && !key.forgotten && !key.lostPress && !key.maybeLate &&
+                     !key.rawAstray && now > key.astrayUntil
                  ? "a release reached the game without its press; "
                  : "");
         key.lostPress =
             s.press ? key.lostPress || (!live && s.front != "admin") : key.lostPress && !hooked;
+        key.maybeLate = s.press ? key.maybeLate || (hooked && s.late > system.shortest)
+                                : key.maybeLate && !hooked;
+        key.rawAstray = s.press ? key.rawAstray || now <= key.astrayUntil : now <= key.astrayUntil;
         key.forgotten &= s.press || !hooked;
         for (int other = 0; other < KeyCount && passed; ++other) {
             keys[other].shadowed |=
@@ -325,10 +401,11 @@ struct Judge {
                 continue;
             }
             if (s.press && hooked && !tooLate) {
-                runawayFrom[which] = -1; // pressed where a hook decides: it holds it, or not
+                runawayDue[which] = -1; // pressed where a hook decides: it holds it, or not
             } else if (!s.press && !hooked && s.front != "admin" && !down(which) &&
-                       runawayFrom[which] < 0) {
-                runawayFrom[which] = running; // let go where no hook saw it
+                       runawayDue[which] == -1) {
+                // Let go where no hook saw it: raw input tells when it comes.
+                runawayDue[which] = raw ? due : UntilCheck; // a late answer told, or nothing
             }
         }
         key.gameDown = passed ? s.press : key.gameDown;

@@ -121,6 +121,8 @@ bool decideBound(std::uint32_t bit, BindCode code, InputId input, bool pressed, 
             }
         }
         memory.pressed[bit] = {input, code, memory.pressed[bit].heldAt};
+        memory.pressedAt[code] = madeAt;
+        memory.endedByRaw &= ~bit; // the release raw input told of came before: its call too
         seen = (seen | Held) & ~Doubted;
         if (button) { // a button does not repeat: what was known of the one before is over; passed
             // on already, or maybe, it is the application's (a key's is noted with what passed)
@@ -135,7 +137,6 @@ bool decideBound(std::uint32_t bit, BindCode code, InputId input, bool pressed, 
         HeldWindow.store(verdict.foreground);
         HeldDirections.fetch_or(bit);
         memory.pressed[bit].heldAt = madeAt;
-        memory.endedByRaw &= ~bit;
         return true;
     }
     // A release ends its direction wherever the pointer is, so scrolling never runs on with nothing
@@ -263,9 +264,12 @@ LRESULT keyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
         } else {
             swallow = decide(event.vkCode, input, pressed, false, lateness, event.time);
         }
-        // Answered maybe too late, a swallowed event may have passed all the same.
-        note(event.vkCode, input, pressed, !swallow || lateness == Lateness::MaybeLate,
-             isAltGrControl(event));
+        note(event.vkCode, input, pressed, !swallow, isAltGrControl(event));
+        // Answered maybe too late, a swallowed press may have passed all the same: the application
+        // may have it (though the key state need not say so), and its release passes.
+        if (swallow && pressed && lateness == Lateness::MaybeLate) {
+            HookMemory.applicationHas[input] = static_cast<std::uint8_t>(event.vkCode);
+        }
         if (swallow) {
             return 1;
         }

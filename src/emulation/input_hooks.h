@@ -47,6 +47,8 @@ struct KeyMemory {
     // By code, the input whose press of it passed last, until a release of it passes: while it is
     // set, the code's state is that input's (AltGr's Ctrl's, for left Ctrl, while AltGr is held).
     std::array<InputId, Codes> passedBy{};
+    // By code, when the last press of it a hook saw was made: raw input told of by then is over.
+    std::array<DesktopPlatform::DWORD, Codes> pressedAt{};
     // The input and code each direction's press came from, so that a keypad key's release is known
     // under another code too, and when the last press that held the direction was made.
     struct Press {

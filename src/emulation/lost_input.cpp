@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <utility>
 
 std::atomic<DesktopPlatform::DWORD> HookThreadAlive{0};
@@ -21,11 +22,10 @@ constexpr DWORD WindowsLongest = 1000, WindowsUnset = 300, WineWait = 2000;
 // Where raw input comes before the hook calls, a call this much later is not coming.
 constexpr DWORD RawFirstWait = 250;
 
-// Hook calls no raw event has matched yet, by input and direction: how many passed the event
-// on, and when the last of them was made; whether the last one swallowed, and when it was made.
+// Hook calls no raw event has matched yet, by input and direction: how many passed the event on
+// and how many swallowed it, and when the last of each was made.
 struct Calls {
-    std::uint16_t passed;
-    bool swallowed;
+    std::uint16_t passed, swallowed;
     DWORD passedAt, swallowedAt;
 };
 std::array<std::array<Calls, 2>, InputIds> Unmatched{};
@@ -43,6 +43,19 @@ std::size_t WaitingCount = 0;
 
 std::uint32_t Lost = 0;
 std::uint32_t Watched = 0; // the kinds raw input reports
+// When the window in front changed, the last few times, and whether the hooks were called after:
+// a raw event may be handled long after it was made, and another window be in front by then.
+struct FrontChange {
+    DWORD at;
+    bool called;
+};
+std::array<FrontChange, 8> FrontChanges{};
+std::size_t FrontChangeCount = 0;
+
+void frontChanged(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD time) {
+    FrontChanges[FrontChangeCount++ % FrontChanges.size()] = {time, window != nullptr &&
+                                                                        !hasMoreRights(window)};
+}
 // The kinds whose matched raw events all came before their hook calls (as under Wine).
 std::uint32_t RawFirst = 0;
 HookWaits Waits{WindowsUnset, WindowsLongest};
@@ -88,18 +101,40 @@ InputId rawKeyInput(const RAWKEYBOARD& key) {
     return static_cast<InputId>((key.MakeCode & 0x7FF) | (extended ? 0x800 : 0));
 }
 
+// Whether the hooks were called for an event made at `at`: as for the window in front then, or
+// now where no other came to the front since (a window's rights may change with its program). A
+// window that came to the front in the very millisecond may have come before the event or after.
+bool hooksCalledFor(DWORD at) {
+    if (FrontChangeCount == 0) { // not told of the window in front
+        return hooksCalledHere();
+    }
+    bool called = true, found = false;
+    for (std::size_t n = 0; n < std::min(FrontChangeCount, FrontChanges.size()); ++n) {
+        const FrontChange& change = FrontChanges[(FrontChangeCount - 1 - n) % FrontChanges.size()];
+        const auto since = after(at, change.at);
+        if (since >= 0) {
+            called &= n == 0 ? hooksCalledHere() : change.called;
+            found = true;
+        }
+        if (since > 0) {
+            break;
+        }
+    }
+    return found && called;
+}
+
 void noteRawEvent(std::uint32_t kind, InputId input, BindCode code, bool pressed, DWORD at) {
     Calls& calls = Unmatched[input][pressed ? 1 : 0];
-    const auto waited = after(at, calls.passedAt);
-    // A passed event's raw event may be made when the hooks after ours let it go; a swallowed
-    // one's, where raw input is made for it at all, is made with it.
-    if (calls.passed != 0 && waited >= 0 && waited <= int(Waits.longest)) {
-        --calls.passed;
-        RawFirst &= ~kind;
-        return;
-    }
-    if (calls.swallowed && at == calls.swallowedAt) {
-        calls.swallowed = false;
+    const int longest = static_cast<int>(Waits.longest);
+    // A passed event's raw event may be made when the hooks after ours let it go, or, made apart
+    // from the hooks, come after later calls; a swallowed one's, where raw input is made for it at
+    // all, is made with it and comes after its call. A raw event made after the last swallowing
+    // call is of an event no hook saw.
+    const bool passed = calls.passed != 0 && std::abs(after(at, calls.passedAt)) <= longest;
+    const bool swallowed = !passed && calls.swallowed != 0 && after(at, calls.swallowedAt) <= 0 &&
+                           after(calls.swallowedAt, at) <= longest;
+    if (passed || swallowed) {
+        --(passed ? calls.passed : calls.swallowed);
         RawFirst &= ~kind;
         return;
     }
@@ -119,7 +154,8 @@ void noteRawInput(const RAWINPUT& raw, DWORD at) {
         const InputId input = rawKeyInput(key);
         BindCode code = sidedCode(key);
         const bool pressed = (key.Flags & RI_KEY_BREAK) == 0;
-        if (input != InputIds && directionOfInput(code, input, pressed) != 0 && hooksCalledHere()) {
+        if (input != InputIds && directionOfInput(code, input, pressed) != 0 &&
+            hooksCalledFor(at)) {
             noteRawEvent(KeyboardKind, input, code, pressed, at);
         }
         return;
@@ -137,7 +173,7 @@ void noteRawInput(const RAWINPUT& raw, DWORD at) {
         }
         const bool swapped = button.code <= 2 && GetSystemMetrics(SM_SWAPBUTTON) != 0;
         const BindCode code = swapped ? 3 - button.code : button.code;
-        if (directionOf(code) != 0 && hooksCalledHere()) {
+        if (directionOf(code) != 0 && hooksCalledFor(at)) {
             noteRawEvent(MouseKind, buttonInput(code), code, (flags & button.down) != 0, at);
         }
     }
@@ -155,6 +191,13 @@ void watchForLostInput(std::uint32_t kinds) {
     WaitingCount = 0;
     Lost = 0;
     RawFirst = KeyboardKind | MouseKind;
+    HookThreadAlive.store(GetTickCount(), std::memory_order_relaxed);
+    // Where the system does not tell of the window in front, the window in front now tells.
+    FrontChangeCount = 0;
+    if (SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, frontChanged, 0,
+                        0, WINEVENT_OUTOFCONTEXT) != nullptr) {
+        frontChanged(nullptr, 0, GetForegroundWindow(), 0, 0, 0, GetTickCount());
+    }
     DWORD set = 0;
     const bool isSet = lowLevelHooksTimeout(set) && set != 0;
     Waits = runsUnderWine() ? HookWaits{WineWait, WineWait}
@@ -185,13 +228,13 @@ HookWaits hookWaits() {
 
 Lateness answerHookCall(std::uint32_t kind, DesktopPlatform::DWORD eventTime, bool injected) {
     const DWORD now = GetTickCount(), ran = HookThreadAlive.load(std::memory_order_relaxed);
-    HookThreadAlive.store(now, std::memory_order_relaxed);
     // An injected event's time is whatever its sender gave: it waited at most since the thread
-    // last ran; a time to come is no wait at all.
+    // last took a message (at least four times a second), before which its hooks were answered;
+    // a time to come is no wait at all.
     const auto waited = after(now, injected && after(ran, eventTime) > 0 ? ran : eventTime);
-    const Lateness lateness = waited > int(Waits.longest)    ? Lateness::TooLate
-                              : waited > int(Waits.shortest) ? Lateness::MaybeLate
-                                                             : Lateness::OnTime;
+    const Lateness lateness = waited > static_cast<int>(Waits.longest)    ? Lateness::TooLate
+                              : waited > static_cast<int>(Waits.shortest) ? Lateness::MaybeLate
+                                                                          : Lateness::OnTime;
     // Where raw input cannot tell, an answer that may have come too late is all there is.
     Lost |=
         lateness == Lateness::TooLate || (lateness == Lateness::MaybeLate && !rawInputWatches(kind))
@@ -228,35 +271,35 @@ RawView takeRawView(InputId input, bool pressed, DesktopPlatform::DWORD madeAt) 
 bool releasedUnseen(BindCode code) {
     bool released = false;
     for (std::size_t i = 0; i < WaitingCount; ++i) {
-        released = Waiting[i].code == code ? !Waiting[i].pressed : released;
+        const RawEvent& raw = Waiting[i];
+        // (One made before the last press a hook saw came late, and is over.)
+        const bool current = raw.code == code && after(raw.at, HookMemory.pressedAt[code]) >= 0;
+        released = current ? !raw.pressed : released;
     }
     return released;
 }
 
 void noteHookCall(InputId input, bool pressed, bool swallowed, DesktopPlatform::DWORD madeAt) {
     Calls& calls = Unmatched[input][pressed ? 1 : 0];
-    if (swallowed) {
-        calls.swallowed = true;
-        calls.swallowedAt = madeAt;
-        return;
-    }
-    calls.passed = static_cast<std::uint16_t>(
-        (after(madeAt, calls.passedAt) > int(Waits.longest) ? 0 : calls.passed) + 1);
-    calls.passedAt = madeAt;
+    std::uint16_t& count = swallowed ? calls.swallowed : calls.passed;
+    DWORD& at = swallowed ? calls.swallowedAt : calls.passedAt;
+    count = static_cast<std::uint16_t>(
+        (after(madeAt, at) > static_cast<int>(Waits.longest) ? 0 : count) + 1);
+    at = madeAt;
 }
 
 std::uint32_t takeLostKinds() {
     const DWORD now = GetTickCount();
     // A lost event went to the application as if passed. A lost press the key's state tells at its
-    // next repeat; a lost release ends what was held, seen or unseen.
+    // next repeat; a lost release ends what was held, seen or unseen, unless pressed again since.
     const auto end = Waiting.begin() + static_cast<std::ptrdiff_t>(WaitingCount);
     const auto kept = std::remove_if(Waiting.begin(), end, [now](const RawEvent& raw) {
         const DWORD wait = (RawFirst & raw.kind) != 0 ? RawFirstWait : Waits.longest;
-        if (after(now, raw.at) < int(wait)) {
+        if (after(now, raw.at) < static_cast<int>(wait)) {
             return false;
         }
         Lost |= raw.kind;
-        if (!raw.pressed) {
+        if (!raw.pressed && after(raw.at, HookMemory.pressedAt[raw.code]) >= 0) {
             HookMemory.codes[raw.code] &= ~(PressedUnseen | Held);
         }
         return true;

@@ -21,9 +21,9 @@
 inline constexpr std::uint32_t KeyboardKind = 1;
 inline constexpr std::uint32_t MouseKind = 2;
 
-// When the main thread last took a message or a hook call (GetTickCount), and whether it waits for
-// one now: a thread that waits answers a hook at once, and one busy past the system's time-out may
-// have lost input, so the pump stops scrolling until it waits again.
+// When the main thread last took a message (GetTickCount), and whether it waits for one now: a
+// thread that waits answers a hook at once, and one busy past the system's time-out may have lost
+// input, so the pump stops scrolling until it waits again.
 extern std::atomic<DesktopPlatform::DWORD> HookThreadAlive;
 extern std::atomic<bool> HookThreadWaiting;
 
@@ -60,8 +60,8 @@ struct RawView {
 };
 RawView takeRawView(InputId input, bool pressed, DesktopPlatform::DWORD madeAt);
 
-// Whether raw input's last word on a code is a release no hook call matched yet: let go, though
-// no hook saw it.
+// Whether raw input's last word on a code since the last press a hook saw is a release no hook
+// call matched yet: let go, though no hook saw it.
 bool releasedUnseen(BindCode code);
 
 // A hook call of an input's press or release that raw input has not reported yet; `swallowed`

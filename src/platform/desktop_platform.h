@@ -29,6 +29,8 @@ struct OpaqueModule;
 using HINSTANCE = OpaqueModule*;
 struct OpaqueObject;
 using HANDLE = OpaqueObject*;
+struct OpaqueEventHook;
+using HWINEVENTHOOK = OpaqueEventHook*;
 using SHORT = std::int16_t;
 using LONGLONG = std::int64_t;
 using UINT_PTR = std::uintptr_t;
@@ -149,6 +151,8 @@ using LPTIMECALLBACK = void (*)(UINT uTimerID, UINT uMsg, DWORD_PTR dwUser, DWOR
                                 DWORD_PTR dw2);
 using LPTHREAD_START_ROUTINE = DWORD (*)(void* lpThreadParameter);
 using PHANDLER_ROUTINE = BOOL (*)(DWORD CtrlType);
+using WINEVENTPROC = void (*)(HWINEVENTHOOK hWinEventHook, DWORD event, HWND hwnd, LONG idObject,
+                              LONG idChild, DWORD idEventThread, DWORD dwmsEventTime);
 
 inline constexpr int WH_KEYBOARD_LL = 13;
 inline constexpr int WH_MOUSE_LL = 14;
@@ -181,6 +185,8 @@ inline constexpr std::uint16_t RI_KEY_E1 = 4;
 inline constexpr DWORD LLKHF_INJECTED = 0x10;
 inline constexpr DWORD LLKHF_EXTENDED = 0x01;
 inline constexpr DWORD LLMHF_INJECTED = 0x01;
+inline constexpr DWORD EVENT_SYSTEM_FOREGROUND = 3;
+inline constexpr DWORD WINEVENT_OUTOFCONTEXT = 0;
 inline constexpr UINT CP_UTF8 = 65001;
 inline constexpr UINT GA_ROOT = 2;
 inline constexpr UINT GA_ROOTOWNER = 3;
@@ -221,6 +227,10 @@ BOOL IsWindow(HWND hWnd);
 SHORT GetAsyncKeyState(int vKey);
 int GetSystemMetrics(int nIndex);
 DWORD GetWindowThreadProcessId(HWND hWnd, DWORD* lpdwProcessId);
+// Out of context: the procedure is called on this thread, from within its message wait.
+HWINEVENTHOOK SetWinEventHook(DWORD eventMin, DWORD eventMax, HINSTANCE hmodWinEventProc,
+                              WINEVENTPROC pfnWinEventProc, DWORD idProcess, DWORD idThread,
+                              DWORD dwFlags);
 // A thread timer (no window, no procedure): WM_TIMER messages with the timer's id as wParam.
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void* lpTimerFunc);
 

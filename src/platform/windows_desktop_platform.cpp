@@ -23,6 +23,8 @@ constexpr auto SeamInputSink = DesktopPlatform::RIDEV_INPUTSINK;
 constexpr auto SeamKeyBreak = DesktopPlatform::RI_KEY_BREAK;
 constexpr auto SeamKeyE0 = DesktopPlatform::RI_KEY_E0;
 constexpr auto SeamKeyE1 = DesktopPlatform::RI_KEY_E1;
+constexpr auto SeamForeground = DesktopPlatform::EVENT_SYSTEM_FOREGROUND;
+constexpr auto SeamOutOfContext = DesktopPlatform::WINEVENT_OUTOFCONTEXT;
 constexpr auto SeamUtf8 = DesktopPlatform::CP_UTF8;
 constexpr auto SeamRoot = DesktopPlatform::GA_ROOT;
 constexpr auto SeamRootOwner = DesktopPlatform::GA_ROOTOWNER;
@@ -94,7 +96,9 @@ static_assert(offsetof(RAWINPUT, data.mouse.usButtonFlags) ==
 static_assert(SeamKeyInjected == LLKHF_INJECTED && SeamInput == WM_INPUT &&
               SeamRawMouse == RIM_TYPEMOUSE && SeamRawKeyboard == RIM_TYPEKEYBOARD &&
               SeamRawData == RID_INPUT && SeamInputSink == RIDEV_INPUTSINK &&
-              SeamKeyBreak == RI_KEY_BREAK && SeamKeyE0 == RI_KEY_E0 && SeamKeyE1 == RI_KEY_E1);
+              SeamKeyBreak == RI_KEY_BREAK && SeamKeyE0 == RI_KEY_E0 && SeamKeyE1 == RI_KEY_E1 &&
+              SeamForeground == EVENT_SYSTEM_FOREGROUND &&
+              SeamOutOfContext == WINEVENT_OUTOFCONTEXT);
 // Windows' DWORD is a long, ours a 32-bit int: the callbacks below differ in type only.
 static_assert(sizeof(DWORD) == sizeof(::DWORD) && sizeof(BOOL) == sizeof(::BOOL));
 
@@ -200,6 +204,16 @@ int GetSystemMetrics(int nIndex) {
 
 DWORD GetWindowThreadProcessId(HWND hWnd, DWORD* lpdwProcessId) {
     return ::GetWindowThreadProcessId(native(hWnd), reinterpret_cast<::DWORD*>(lpdwProcessId));
+}
+
+HWINEVENTHOOK SetWinEventHook(DWORD eventMin, DWORD eventMax, HINSTANCE hmodWinEventProc,
+                              WINEVENTPROC pfnWinEventProc, DWORD idProcess, DWORD idThread,
+                              DWORD dwFlags) {
+    // Windows' DWORD is a long: the procedure differs in type only.
+    return reinterpret_cast<HWINEVENTHOOK>(::SetWinEventHook(
+        eventMin, eventMax, reinterpret_cast<::HMODULE>(hmodWinEventProc),
+        reinterpret_cast<::WINEVENTPROC>(reinterpret_cast<void (*)()>(pfnWinEventProc)), idProcess,
+        idThread, dwFlags));
 }
 
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, void* lpTimerFunc) {

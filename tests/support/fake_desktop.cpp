@@ -21,6 +21,16 @@ HWND addWindow(std::u16string className, std::u16string title) {
     return reinterpret_cast<HWND>(state().windows.size()); // NOLINT(performance-no-int-to-ptr)
 }
 
+void focus(HWND window) {
+    auto& s = state();
+    ++s.now; // a window comes to the front in a millisecond of its own
+    s.foreground = s.atCursor = window;
+    if (s.foregroundChanged != nullptr) {
+        s.foregroundChanged(nullptr, EVENT_SYSTEM_FOREGROUND, window, 0, 0, 0,
+                            static_cast<DWORD>(s.now));
+    }
+}
+
 namespace {
 
 // The last error of every refusal the fake makes up on its own: ERROR_NOT_ENOUGH_MEMORY.
@@ -112,6 +122,18 @@ MSG keepRaw(const RAWINPUT& record, DWORD made) {
             made,        {},       0};
 }
 
+// Raw events made apart from the hooks that fell due come into the queue (in their order, which
+// is that of their times).
+void postDueRaws() {
+    auto& s = state();
+    const auto due = std::find_if(s.rawDue.begin(), s.rawDue.end(),
+                                  [&s](const State::DueRaw& raw) { return raw.due > s.now; });
+    for (auto raw = s.rawDue.begin(); raw != due; ++raw) {
+        s.posted.push_back(raw->message);
+    }
+    s.rawDue.erase(s.rawDue.begin(), due);
+}
+
 LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigned code,
                 bool pressed, Timing timing) {
     auto& s = state();
@@ -147,7 +169,9 @@ LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigne
             : rawEvents(kind, record, code, pressed, raw);
     const DWORD made = static_cast<DWORD>(s.now) - timing.late;
     const bool apart = s.rawOrder == RawOrder::Independent;
-    const bool first = s.rawOrder == RawOrder::BeforeHooks || (apart && timing.rawDelay < 0);
+    // (Raw events keep their order among themselves.)
+    const bool first =
+        s.rawOrder == RawOrder::BeforeHooks || (apart && timing.rawDelay < 0 && s.rawDue.empty());
     // Made first, the program takes it first, in the wait in which it takes the event.
     for (std::size_t i = 0; i < raws && first; ++i) {
         const MSG taken = keepRaw(raw[i], made);
@@ -162,7 +186,7 @@ LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigne
     // An answer later than the system waits is no answer: the event has passed on, and the hook
     // may be removed for it.
     const DWORD waits = s.wine                ? 2000
-                        : s.hooksTimeout == 0 ? 300
+                        : s.hooksTimeout == 0 ? (s.longWait ? 1000 : 300)
                                               : std::min<DWORD>(s.hooksTimeout, 1000);
     if (called && timing.late > waits) {
         answer = PassedOn;
@@ -179,7 +203,6 @@ LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigne
     // Made after, it waits in the queue for the program to take and dispatch it.
     for (std::size_t i = 0; i < raws && !first && (apart || answer == PassedOn); ++i) {
         const MSG message = keepRaw(raw[i], made);
-        // Raw events keep their order among themselves.
         if (apart && (timing.rawDelay > 0 || !s.rawDue.empty())) {
             s.rawDue.push_back({std::max(s.now - timing.late + timing.rawDelay,
                                          s.rawDue.empty() ? 0 : s.rawDue.back().due),
@@ -188,6 +211,7 @@ LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigne
             s.posted.push_back(message);
         }
     }
+    postDueRaws(); // made late, it may be due already
     return answer;
 }
 
@@ -198,6 +222,7 @@ const char* hookName(int kind) {
 } // namespace
 
 LRESULT key(WPARAM message, DWORD vkCode, DWORD scanCode, DWORD flags, int nCode, Timing timing) {
+    ++state().now; // no two presses or releases are made in one millisecond
     const KBDLLHOOKSTRUCT record{vkCode, scanCode, flags,
                                  static_cast<DWORD>(state().now) - timing.late, 0};
     return deliver(WH_KEYBOARD_LL, nCode, message, &record, vkCode,
@@ -205,14 +230,15 @@ LRESULT key(WPARAM message, DWORD vkCode, DWORD scanCode, DWORD flags, int nCode
 }
 
 LRESULT mouse(WPARAM message, DWORD mouseData, DWORD flags, int nCode, Timing timing) {
-    const MSLLHOOKSTRUCT record{
-        {100, 100}, mouseData, flags, static_cast<DWORD>(state().now) - timing.late, 0};
+    MSLLHOOKSTRUCT record{{100, 100}, mouseData, flags, 0, 0};
     const auto pair = (message - WM_LBUTTONDOWN) / 3; // left, right, middle, extra: 0 to 3
     unsigned code = message < WM_LBUTTONDOWN || message > WM_XBUTTONUP || message == WM_MOUSEWHEEL
                         ? 0
                         : std::array<unsigned, 4>{1, 2, 4, 4 + (mouseData >> 16)}[pair];
     // The system's key state knows the physical buttons.
     code = state().buttonsSwapped && (code == 1 || code == 2) ? 3 - code : code;
+    state().now += code != 0 ? 1 : 0; // no two presses or releases are made in one millisecond
+    record.time = static_cast<DWORD>(state().now) - timing.late;
     return deliver(WH_MOUSE_LL, nCode, message, &record, code,
                    message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN ||
                        message == WM_MBUTTONDOWN || message == WM_XBUTTONDOWN,
@@ -236,17 +262,12 @@ void wait(long long milliseconds) {
             timer.due += (s.now - timer.due) / timer.period * timer.period + timer.period;
         }
     }
-    const auto due =
-        std::stable_partition(s.rawDue.begin(), s.rawDue.end(),
-                              [&s](const State::DueRaw& raw) { return raw.due <= s.now; });
-    for (auto raw = s.rawDue.begin(); raw != due; ++raw) {
-        s.posted.push_back(raw->message);
-    }
-    s.rawDue.erase(s.rawDue.begin(), due);
+    postDueRaws();
 }
 
 void stall(long long milliseconds) {
     state().now += milliseconds;
+    postDueRaws();
 }
 
 void runThread() {
@@ -306,9 +327,9 @@ BOOL GetMessageW(MSG* lpMsg, HWND, UINT wMsgFilterMin, UINT wMsgFilterMax) {
     if ((wMsgFilterMin | wMsgFilterMax) != 0) { // the report of the program's failure tells
         throw std::logic_error("only the wait for any message (0 to 0) is modelled");
     }
-    while (s.posted.empty()) {
+    do {
         s.whileWaiting();
-    }
+    } while (s.posted.empty());
     *lpMsg = s.posted.front();
     s.posted.erase(s.posted.begin());
     s.messageTime = lpMsg->time;
@@ -443,6 +464,15 @@ bool processIntegrityLevel(DWORD processId, DWORD& level) {
 
 int GetSystemMetrics(int nIndex) {
     return nIndex == SM_SWAPBUTTON && state().buttonsSwapped ? 1 : 0;
+}
+
+HWINEVENTHOOK SetWinEventHook(DWORD eventMin, DWORD eventMax, HINSTANCE,
+                              WINEVENTPROC pfnWinEventProc, DWORD idProcess, DWORD idThread,
+                              DWORD dwFlags) {
+    const bool modelled = eventMin == EVENT_SYSTEM_FOREGROUND && eventMax == eventMin &&
+                          idProcess == 0 && idThread == 0 && dwFlags == WINEVENT_OUTOFCONTEXT;
+    state().foregroundChanged = modelled ? pfnWinEventProc : nullptr;
+    return modelled ? reinterpret_cast<HWINEVENTHOOK>(9) : nullptr; // NOLINT: a made-up handle
 }
 
 // cppcheck-suppress constParameter ; the platform's signature

@@ -83,7 +83,7 @@ struct State {
     // later than that is ignored and the event passes on; the hook is removed at its `removedAt`th
     // time-out (0: never, as by Wine; 1: at once, as by Proton; 11: as by Windows).
     DWORD hooksTimeout = 0;
-    bool wine = false;
+    bool wine = false, longWait = false;
     int removedAt = 0;
     int removed = 0; // the hooks removed so since the test last looked: 1 keyboard, 2 mouse
     // The raw input the program registered for (usage 6 the keyboard, 2 the mouse; none where
@@ -133,8 +133,10 @@ struct State {
     std::map<std::u16string, Named> named;
     std::vector<std::u16string> opened;
 
-    std::function<void()> whileWaiting; // may post a message; throws to end the wait for good
-    std::function<void()> whileBusy;    // the test while the thread handles a BusyMessage
+    WINEVENTPROC foregroundChanged = nullptr; // told of each window that comes to the front
+    // The test at each message wait: it may post a message, and throws to end the wait for good.
+    std::function<void()> whileWaiting;
+    std::function<void()> whileBusy; // the test while the thread handles a BusyMessage
     std::vector<MSG> posted;
     std::array<INPUT, 8> sent{}; // SendInput's records, since the test last took them
     std::size_t sentCount = 0;
@@ -144,6 +146,9 @@ struct State {
 State& state();
 
 HWND addWindow(std::u16string className, std::u16string title);
+
+// A window comes to the front, the pointer over it.
+void focus(HWND window);
 
 // Delivers an event as the platform does: through the installed hook of its kind unless the hook
 // was dropped or a window of higher rights is in front, and into the system's key state only if
@@ -163,8 +168,8 @@ bool tick();
 // Time passes: thread timers that fell due post their WM_TIMER, once each, and raw events made
 // apart from the hooks that fell due are posted.
 void wait(long long milliseconds);
-// Time passes while the program's thread is held up: nothing of it runs, and nothing posts until
-// the next wait.
+// Time passes while the program's thread is held up: nothing of it runs; raw events that fell due
+// are posted, its timers only at the next wait.
 void stall(long long milliseconds);
 // Runs the program's thread while its event is set, unless it is blocked.
 void runThread();

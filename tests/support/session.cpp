@@ -45,6 +45,7 @@ const std::map<std::string, Switch> Switches = {
     {"model general-first", {&FakeDesktop::State::generalStateFirst, true}},
     {"model key-state-always", {&FakeDesktop::State::keyStateAlways, true}},
     {"model right-shift-e0", {&FakeDesktop::State::rightShiftE0, true}},
+    {"model long-wait", {&FakeDesktop::State::longWait, true}},
     {"wine", {&FakeDesktop::State::wine, true}},
     {"refuse raw", {&FakeDesktop::State::rawRefused, true}},
     {"swap buttons", {&FakeDesktop::State::buttonsSwapped, true}},
@@ -205,9 +206,14 @@ private:
     }
 
     // The programs' message wait, within which the platform delivers events and ticks.
+    // Hook calls that waited while the thread was held up (`late=`) come before the messages
+    // posted meanwhile, as sent messages do.
     void wait() {
         settle();
-        while (next < lines.size() && desktop.posted.empty() && !ended) {
+        while (next < lines.size() && !ended &&
+               (desktop.posted.empty() ||
+                (lines[next].input.find(" late=") != std::string::npos &&
+                 desktop.posted.front().lParam != FakeDesktop::BusyMessage))) {
             current = &lines[next++];
             perform(*current);
             settle();
@@ -289,7 +295,7 @@ private:
             ended = desktop.ctrlHandler == nullptr ||
                     desktop.ctrlHandler(verb == "close" ? 2 : 0) == 0 || verb == "close";
         } else if (verb == "focus") {
-            desktop.foreground = desktop.atCursor = windows.at(word[1]);
+            FakeDesktop::focus(windows.at(word[1]));
         } else if (verb == "cursor") {
             desktop.atCursor = windows.at(word[1]);
         } else if (verb == "refuse") { // a hook kind and the last error; 0 ends the refusals

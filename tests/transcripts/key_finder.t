@@ -323,7 +323,7 @@ start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 1
 wait 100
 WM_MOUSEWHEEL data=0x780000 flags=1 => passed
 wait 100
-wait 100
+wait 99
 WM_KEYDOWN 0x26             => passed, "Unnamed key          38  0x26   scrolls up   VeltoMacro acts here, in \"Velto\""
 wait 100                    => "scrolled up: 1 notch", "    (start VeltoKeys after VeltoMacro to see the key that scrolls too)"
 wait 100
