@@ -282,9 +282,10 @@ LRESULT mouseHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
         const auto& record =
             *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam); // NOLINT(performance-no-int-to-ptr)
         const MouseButtonEvent event = mouseButtonEvent(wParam, record);
+        // Any event answered too late may cost the hook (Proton removes it at once), a move too.
+        const Lateness lateness =
+            answerHookCall(MouseKind, record.time, (record.flags & LLMHF_INJECTED) != 0);
         if (event.code != 0) {
-            const Lateness lateness =
-                answerHookCall(MouseKind, record.time, (record.flags & LLMHF_INJECTED) != 0);
             const bool swallow = updateHeld(event.code, event.pressed, lateness, record.time);
             if (swallow) {
                 return 1;

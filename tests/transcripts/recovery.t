@@ -667,3 +667,196 @@ WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
 focus game
 WM_KEYUP 0x26 scan=0x48 flags=1 => passed
 tick                        => idle
+
+## Wine, whose hook was not called for a press and its repeats after other programs' hooks came and went (measured): raw input came first, so a quarter of a second without the call tells; the hooks come back before the first repeat, the repeats scroll, and the release passes, the game having the press
+orders first
+wine
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+drop keyboard
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
+tick                        => idle
+wait 250                    => unhook keyboard refused, hook keyboard
+wait 250
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+tick                        => notch +120
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+tick                        => notch +120
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
+tick                        => idle
+
+## a press answered half a second late where no time-out is set: Windows waited 300 ms and passed it, so its release passes; that is no proof of input lost, and the hooks stay
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+stall 500
+WM_KEYDOWN 0x26 scan=0x48 flags=1 late=500 => passed
+tick                        => notch +120
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+tick                        => notch +120
+wait 250
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
+tick                        => idle
+wait 250
+
+## the same under Wine, which waits 2 s: the press is swallowed, and so is its release
+wine
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+stall 500
+WM_KEYDOWN 0x26 scan=0x48 flags=1 late=500 => swallowed
+tick                        => notch +120
+wait 250
+WM_KEYUP 0x26 scan=0x48 flags=1 => swallowed
+tick                        => idle
+wait 250
+
+## an injected press answered 1.2 s late, the thread held up: its time is its sender's, but the thread last took a message then; the press passed, its release passes, and the hooks come back
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+stall 1200
+WM_KEYDOWN 0x26 scan=0x48 flags=0x11 late=1200 => passed
+tick                        => idle
+wait 250                    => unhook keyboard, hook keyboard
+WM_KEYUP 0x26 scan=0x48 flags=0x11 => passed
+tick                        => idle
+
+## a button held still with a time-out of 200 ms set: the thread waits for messages between the checks, and waiting is no hold-up, so every tick scrolls
+timeout 200
+config [general]\ndownbind = 5\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x05, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_XBUTTONDOWN data=0x10000 => swallowed
+tick                        => notch -120
+wait 220
+tick                        => notch -120
+wait 250
+tick                        => notch -120
+wait 250
+tick                        => notch -120
+WM_XBUTTONUP data=0x10000   => swallowed
+tick                        => idle
+
+## Num Lock held from a panel onto the game, Pause tapped over the panel, and the Shift Windows sends around the grey keys: raw input names them otherwise than the hooks, yet nothing is cut and no hook taken back
+config [general]\nupbind = 0x90\ndownbind = 0x13\n
+window game LaunchUnrealUWindowsClient Velto
+child panel game Panel
+focus game
+start                       => claim 0x13, claim 0x90, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+cursor panel
+WM_KEYDOWN 0x90 scan=0x45 flags=1 => passed
+cursor game
+WM_KEYDOWN 0x90 scan=0x45 flags=1 => swallowed
+tick                        => notch +120
+wait 250
+WM_KEYDOWN 0x90 scan=0x45 flags=1 => swallowed
+WM_KEYUP 0xA0 scan=0x2A flags=1 => passed
+WM_KEYDOWN 0xA0 scan=0x2A flags=1 => passed
+tick                        => notch +120
+wait 250
+tick                        => notch +120
+cursor panel
+WM_KEYDOWN 0x13 scan=0x45   => passed
+WM_KEYUP 0x13 scan=0x45     => passed
+wait 250
+wait 1000
+cursor game
+WM_KEYUP 0x90 scan=0x45 flags=1 => passed
+tick                        => idle
+
+## Right Shift, which the layout marks extended for the hooks, and which some keyboards send as E0 36 to raw input: one key either way; its release lost ends the scroll
+config [general]\nupbind = 0xA1\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0xA1, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0xA1 scan=0x36 flags=1 => swallowed
+tick                        => notch +120
+wait 1000
+tick                        => notch +120
+drop keyboard
+WM_KEYUP 0xA1 scan=0x36 flags=1 => passed
+tick                        => idle
+wait 1000                   => unhook keyboard refused, hook keyboard
+
+## a key injected by its code alone (scan code 0, as controller mappers send it) held, its hook dropped, its release lost: raw input names it by its code too, and the release ends the scroll at once
+config [general]\nupbind = 0x7C\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x7C, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x7C flags=0x10  => swallowed
+tick                        => notch +120
+drop keyboard
+WM_KEYUP 0x7C flags=0x10    => passed
+tick                        => idle
+wait 1000                   => unhook keyboard refused, hook keyboard
+WM_KEYDOWN 0x7C flags=0x10  => swallowed
+tick                        => notch +120
+WM_KEYUP 0x7C flags=0x10    => swallowed
+tick                        => idle
+
+## a general bind's keys held, its hook dropped: the first key let go, where raw input alone saw it, leaves the other holding the scroll; the last one ends it at once
+config [general]\nupbind = 0x10\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0xA0, claim 0xA1, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0xA0 scan=0x2A   => swallowed
+WM_KEYDOWN 0xA1 scan=0x36 flags=1 => swallowed
+tick                        => notch +120
+drop keyboard
+WM_KEYUP 0xA0 scan=0x2A     => passed
+tick                        => notch +120
+WM_KEYUP 0xA1 scan=0x36 flags=1 => passed
+tick                        => idle
+
+## raw input refused: an answer that may have come too late is all that tells, and it ends the scrolls of its kind; the key still held scrolls again with its next repeat
+refuse raw
+config [general]\nupbind = 0x26\ndownbind = 5\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x05, claim 0x26, hook mouse, hook keyboard, raw input refused, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+tick                        => notch +120
+stall 500
+WM_KEYDOWN 0x26 scan=0x48 flags=1 late=500 => passed
+tick                        => notch +120
+wait 250                    => unhook mouse, unhook keyboard, hook mouse, hook keyboard
+tick                        => idle
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+tick                        => notch +120
+WM_XBUTTONDOWN data=0x10000 => swallowed
+WM_XBUTTONUP data=0x10000   => swallowed
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
+tick                        => idle
+
+## Proton: its mouse's raw input comes apart from the hooks, here late; a hook that answers past its 2 s wait is removed at once, and the late answer tells; the click's release lost ends the scroll when its raw event comes, and an earlier click's release coming later ends no newer one
+orders apart
+wine
+removal 1
+config [general]\ndownbind = 5\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x05, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_XBUTTONDOWN data=0x10000 raw=300 => swallowed
+WM_XBUTTONUP data=0x10000 raw=300 => swallowed
+WM_XBUTTONDOWN data=0x10000 raw=300 => swallowed
+tick                        => notch -120
+wait 250
+tick                        => notch -120
+wait 250
+tick                        => notch -120
+stall 2100
+WM_MOUSEMOVE late=2100      => passed, mouse hook removed
+WM_XBUTTONUP data=0x10000 raw=300 => passed
+tick                        => notch -120
+wait 250                    => unhook mouse refused, hook mouse
+tick                        => notch -120
+wait 250
+tick                        => idle
