@@ -19,8 +19,11 @@ using namespace DesktopPlatform;
 // Windows 10 1709 and later wait at most 1000 ms whatever is set (Microsoft), and about 300 ms
 // where nothing is set (AutoHotkey's research); Wine waits 2000 ms whatever is set.
 constexpr DWORD WindowsLongest = 1000, WindowsUnset = 300, WineWait = 2000;
-// Where raw input comes before the hook calls, a call this much later is not coming.
-constexpr DWORD RawFirstWait = 250;
+// A raw event no hook call matched this long after it was made is of an event no hook saw: where
+// raw input is made after the hooks, its call came first; made before them (as by Wine), its call
+// comes within a moment. (Made apart from them, as Proton's mouse, a call this late is rare, and
+// costs the hooks taken back for nothing.)
+constexpr DWORD UnmatchedWait = 250;
 
 // Hook calls no raw event has matched yet, by input and direction: how many passed the event on
 // and how many swallowed it, and when the last of each was made.
@@ -56,8 +59,6 @@ void frontChanged(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD ti
     FrontChanges[FrontChangeCount++ % FrontChanges.size()] = {time, window != nullptr &&
                                                                         !hasMoreRights(window)};
 }
-// The kinds whose matched raw events all came before their hook calls (as under Wine).
-std::uint32_t RawFirst = 0;
 HookWaits Waits{WindowsUnset, WindowsLongest};
 
 // How much later `at` is than `since`; negative where it is earlier.
@@ -135,7 +136,6 @@ void noteRawEvent(std::uint32_t kind, InputId input, BindCode code, bool pressed
                            after(calls.swallowedAt, at) <= longest;
     if (passed || swallowed) {
         --(passed ? calls.passed : calls.swallowed);
-        RawFirst &= ~kind;
         return;
     }
     if (!pressed) {
@@ -190,7 +190,6 @@ void watchForLostInput(std::uint32_t kinds) {
     Unmatched.fill({});
     WaitingCount = 0;
     Lost = 0;
-    RawFirst = KeyboardKind | MouseKind;
     HookThreadAlive.store(GetTickCount(), std::memory_order_relaxed);
     // Where the system does not tell of the window in front, the window in front now tells.
     FrontChangeCount = 0;
@@ -294,8 +293,7 @@ std::uint32_t takeLostKinds() {
     // next repeat; a lost release ends what was held, seen or unseen, unless pressed again since.
     const auto end = Waiting.begin() + static_cast<std::ptrdiff_t>(WaitingCount);
     const auto kept = std::remove_if(Waiting.begin(), end, [now](const RawEvent& raw) {
-        const DWORD wait = (RawFirst & raw.kind) != 0 ? RawFirstWait : Waits.longest;
-        if (after(now, raw.at) < static_cast<int>(wait)) {
+        if (after(now, raw.at) < static_cast<int>(UnmatchedWait)) {
             return false;
         }
         Lost |= raw.kind;
