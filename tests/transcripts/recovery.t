@@ -1,15 +1,16 @@
-# What Windows hides from the hooks, and how VeltoMacro keeps working. Windows passes an event on
-# without a hook that answers too late (`late=N` on an event: the hooks' thread was held up N ms;
-# `stall N`: time passes while it is held up), and may then remove the hook silently (`drop`:
-# events then go straight to the application); raw input, made after the hooks for the events they
-# pass (or before them for every event, `model raw-first`, as Wine does), tells of each event our
-# hook did not see. The hooks' check runs on the thread timer (`wait 250`). Also: a window of
-# higher rights in front (`elevated`: its input reaches no hook of ours, and the key state reads as
-# all up to us; `reused`: its handle another program's since), a bound input held before VeltoMacro
-# starts. Every case is also played with a swallowed button's state going down, with Shift, Ctrl
-# and Alt's general state set before the hooks are asked, with a swallowed key's state going down
-# after them, and with raw input made first. See keys.t for the form of a case; `model` switches a
-# behaviour that Windows does not document; `timeout` is the hooks' time-out the user set.
+# What the systems hide from the hooks, and how VeltoMacro keeps working. A system passes an event
+# on without a hook that answers too late (`late=N` on an event: it waited N ms for the hooks'
+# thread; `stall N`: the thread is busy for N ms, the ticks that follow come meanwhile), and may then
+# remove the hook (`removal N`: at the Nth time-out, 1 as Proton, 11 as Windows; `drop`: silently,
+# at once). Windows waits 300 ms where nothing is set (`model long-wait`: up to 1000), or the time-out
+# the user set (`timeout`); `wine` waits 2 s. Raw input tells of each event the hooks did not see:
+# made after the hooks for the events they pass (as Windows), before them for every event (`orders
+# first`, as Wine), or apart from them for every event, `raw=N` ms after it (`orders apart`, as
+# Proton's mouse; before the hooks where N is negative); `refuse raw` refuses it. The hooks' check
+# runs on the thread timer (`wait 250`). Also: a window of higher rights in front (`elevated`: its
+# input reaches no hook of ours, and the key state reads as all up to us; `reused`: its handle
+# another program's since), a bound input held before VeltoMacro starts. Every case is played as
+# keys.t tells; `model` switches a behaviour that Windows does not document.
 
 ## a hook dropped while idle: the first press reaches the game, raw input tells, and the next check takes the hook back, since its call did not come within a quarter of a second
 config [general]\nupbind = 0x26\n
