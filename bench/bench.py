@@ -209,11 +209,18 @@ def against(keyboard, build):
                         f"| {rate:.2f}/s |")
         finally:
             session.close()
+    # The hook procedures of each, where the other build has its benchmark, one after the other.
+    theirs = hook_medians(os.path.join(os.path.dirname(os.path.dirname(build)), "host"))
+    ours = hook_medians()
+    rows += ["", f"| event | {build} | this one |", "|---|---|---|"]
+    rows += [f"| {HOOK_EVENTS.get(name, name)} | "
+             f"{f'{theirs[name]:.1f} ns' if name in theirs else 'not measured'} | {time:.1f} ns |"
+             for name, time in ours.items()]
     return "\n".join(rows)
 
 
-def benchmark(name, *args):
-    binary = os.path.join(ROOT, "build", "host", "bench", name)
+def benchmark(name, *args, host=os.path.join(ROOT, "build", "host")):
+    binary = os.path.join(host, "bench", name)
     if not os.path.exists(binary):
         return []
     out = subprocess.run([binary, "--benchmark_format=json", *args], capture_output=True,
@@ -221,15 +228,24 @@ def benchmark(name, *args):
     return json.loads(out)["benchmarks"]
 
 
-def hook_rows():
-    names = {"UnboundKey": "unbound key", "MouseMove": "mouse move",
-             "BoundKeyWithGate": "bound key press, window gate asked",
-             "RawMouseMove": "raw input's report of a mouse move",
-             "RawBoundKeyWithItsCall": "bound key press with its raw input report"}
-    return [f"| {names[b['run_name']]} | {b['real_time']:.1f} {b['time_unit']} |"
+HOOK_EVENTS = {"UnboundKey": "unbound key", "MouseMove": "mouse move",
+               "BoundKeyWithGate": "bound key press, window gate asked",
+               "RawMouseMove": "raw input's report of a mouse move",
+               "RawBoundKeyWithItsCall": "bound key press with its raw input report",
+               "RawBoundButtonWithItsCall": "bound button press with its raw input report"}
+
+
+def hook_medians(host=os.path.join(ROOT, "build", "host")):
+    """Nanoseconds an event, median of 5, by benchmark."""
+    return {b["run_name"]: b["real_time"]
             for b in benchmark("velto_hook_benchmark", "--benchmark_repetitions=5",
-                               "--benchmark_report_aggregates_only=true")
-            if b.get("aggregate_name") == "median"]
+                               "--benchmark_report_aggregates_only=true", host=host)
+            if b.get("aggregate_name") == "median" and b["time_unit"] == "ns"}
+
+
+def hook_rows():
+    return [f"| {HOOK_EVENTS.get(name, name)} | {time:.1f} ns |"
+            for name, time in hook_medians().items()]
 
 
 def load_rows():

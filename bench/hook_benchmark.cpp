@@ -74,6 +74,23 @@ void RawBoundKeyWithItsCall(benchmark::State& state) {
 }
 BENCHMARK(RawBoundKeyWithItsCall);
 
+// A bound button's press, its raw event and its call, as for a key.
+void RawBoundButtonWithItsCall(benchmark::State& state) {
+    setUp();
+    CurrentSettings = {5, 5, 0};
+    watchForLostInput(MouseKind);
+    auto& raw = FakeDesktop::state().raw;
+    raw.header.dwType = RIM_TYPEMOUSE;
+    raw.data.mouse.usButtonFlags = 0x40; // the first extra button down
+    MSLLHOOKSTRUCT event{{1, 1}, 0x10000, 0, 0, 0};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            mouseHookProc(0, WM_XBUTTONDOWN, reinterpret_cast<LPARAM>(&event)));
+        benchmark::DoNotOptimize(rawInputProc(nullptr, WM_INPUT, 0, 0x7A));
+    }
+}
+BENCHMARK(RawBoundButtonWithItsCall);
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -19,7 +19,9 @@
 namespace {
 
 // A key or button of the hardware; keys repeat, buttons do not. `%` stands for the code a keypad
-// key reports: Up (0x26) while Shift is held, Numpad 8 (0x68) otherwise.
+// key reports: Up (0x26) while Shift is held, Numpad 8 (0x68) otherwise; `#` for the flags raw
+// input gives Right Shift, where some keyboards send E0 36 (02) and others 36 (00). Num Lock and
+// Pause as raw input names them.
 struct Key {
     const char *press, *release;
     unsigned code;
@@ -34,11 +36,14 @@ const Key Keys[] = {
     {"WM_KEYDOWN 0xA2 scan=0x1D", "WM_KEYUP 0xA2 scan=0x1D", 0xA2, true},
     {"WM_KEYDOWN % scan=0x48", "WM_KEYUP % scan=0x48", 0x26, true},
     {"WM_KEYDOWN 0xA0 scan=0x2A", "WM_KEYUP 0xA0 scan=0x2A", 0xA0, true},
-    {"WM_KEYDOWN 0xA1 scan=0x36 flags=1", "WM_KEYUP 0xA1 scan=0x36 flags=1", 0xA1, true},
+    {"WM_KEYDOWN 0xA1 scan=0x36 flags=1 raw1=0x10#36",
+     "WM_KEYUP 0xA1 scan=0x36 flags=1 raw1=0x10#36", 0xA1, true},
     {"WM_KEYDOWN 0xA2 scan=0x21D", "WM_KEYUP 0xA2 scan=0x21D", 0xA2, true},
     {"WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1", "WM_KEYUP 0xA5 scan=0x38 flags=1", 0xA5, true},
-    {"WM_KEYDOWN 0x90 scan=0x45 flags=1", "WM_KEYUP 0x90 scan=0x45 flags=1", 0x90, true},
-    {"WM_KEYDOWN 0x13 scan=0x45", "WM_KEYUP 0x13 scan=0x45", 0x13, true},
+    {"WM_KEYDOWN 0x90 scan=0x45 flags=1 raw1=0x900045",
+     "WM_KEYUP 0x90 scan=0x45 flags=1 raw1=0x900045", 0x90, true},
+    {"WM_KEYDOWN 0x13 scan=0x45 raw1=0x13041D raw2=0xFF0045",
+     "WM_KEYUP 0x13 scan=0x45 raw1=0x13041D raw2=0xFF0045", 0x13, true},
     {"WM_KEYDOWN 0x7C flags=0x10", "WM_KEYUP 0x7C flags=0x10", 0x7C, true},
     {"WM_KEYDOWN 0x20 scan=0x39 flags=0x10", "WM_KEYUP 0x20 scan=0x39 flags=0x10", 0x20, true}};
 enum { Keypad = 6, LeftShift = 7, RightShift = 8, AltGrCtrl = 9, AltGr = 10, KeyCount = 15 };
@@ -57,8 +62,7 @@ const char* const Scene = "\nwindow game LaunchUnrealUWindowsClient Velto\n"
                           "window notepad Notepad\nwindow admin TaskManagerWindow Admin\n"
                           "elevated admin\nchild panel game Panel\nfocus game\nstart";
 const std::string Places[] = {"game", "velto2", "notepad", "admin", "panel", "none"}; // 4 in front
-const char* const Models[] = {"buttons-first", "general-first", "key-state-always",
-                              "right-shift-e0"};
+const char* const Models[] = {"buttons-first", "general-first", "key-state-always"};
 // The systems: how long each waits for a hook's answer, and the shortest and longest wait
 // VeltoMacro takes it to use: Windows with nothing set (waiting 300 ms, or maybe 1000), with a
 // short time-out set, and Wine.
@@ -94,6 +98,7 @@ struct Walk {
     bool upBound;
     const System* system;
     int order;
+    bool rightShiftE0;
     std::vector<Transcripts::Line> lines;
     std::vector<Step> steps;
     bool held[KeyCount] = {};
@@ -123,6 +128,9 @@ struct Walk {
         if (const auto at = line.find('%'); at != std::string::npos) {
             line.replace(at, 1, shift ? "0x26" : "0x68");
         }
+        for (auto at = line.find('#'); at != std::string::npos; at = line.find('#')) {
+            line.replace(at, 1, rightShiftE0 ? "02" : "00");
+        }
         const int bind = ofBind(key, 1) ? 1 : ofBind(key, 0) ? 0 : -1;
         // Made apart from the hooks, raw input comes before them or after, late or not.
         const int rawDelay = order == Apart ? std::array{-1, 0, 0, Delays[pick(4)]}[pick(4)] : 0;
@@ -148,6 +156,7 @@ struct Walk {
         upBound = pick(4) != 0; // else up's keys are just other keys
         system = &Systems[pick(4)];
         order = static_cast<int>(pick(4));
+        rightShiftE0 = (seed >> 3 & 1) != 0;
         std::string scene = std::string("config [general]\\ndownbind = ") + binds[1]->code +
                             (upBound ? std::string("\\nupbind = ") + binds[0]->code : "") + Scene;
         for (unsigned model = 0; model < std::size(Models); ++model) {
@@ -202,28 +211,12 @@ struct Judge {
 
     struct KeyState {
         bool down = false, gameDown = false;
-        bool intact = false;   // its press swallowed on live hooks, and nothing forgot it since
-        bool heldSeen = false; // its last press a hook saw, its release since no hook saw
-        // Its scroll forgotten while it was held (another window came to the front): it may have
-        // been let go and pressed again where no hook saw it, so its next release may pass.
-        bool forgotten = false;
-        bool retaken = false; // held then while the hooks were taken back: its release may pass
+        bool intact = false; // its press swallowed on live hooks, and nothing forgot it since
         bool unseenDigit = false;
         // A known limit: held in the game while the other key of its code (AltGr's Ctrl, left
         // Ctrl's) went down or up there: the key state speaks of either, and a press of it may be
         // taken for a new one.
         bool shadowed = false;
-        // Pressed where a lost hook did not see it, then let go where no hook saw it either: raw
-        // input told of the press, but nothing of the release, so its next release may pass.
-        bool lostPress = false;
-        // Pressed in the game, its answer later than the shortest wait the system may use: its
-        // release passes, as the press may have.
-        bool maybeLate = false;
-        // Its raw input made apart from the hooks and later than the longest time-out: it may be
-        // taken for input lost, until some time after it came, and a release pass till then, or
-        // after a press till then.
-        bool rawAstray = false;
-        int astrayUntil = -1;
         std::string pressedIn;
     };
     KeyState keys[KeyCount]{};
@@ -234,7 +227,6 @@ struct Judge {
     // check the longest time-out after it, where a hook call has not matched it since.
     std::vector<int> unseen[2]{};
     int now = 0;        // the walk's clock, in ms
-    int running = 0;    // the same, but for the time the hooks' thread was held up
     int stalledFor = 0; // how long the hooks' thread has been held up, 0 when it runs
     // After a release no hook saw, the direction may scroll on until raw input tells of it: at once
     // but where it comes late (made apart from the hooks, it comes at the first wait after it is
@@ -276,7 +268,6 @@ struct Judge {
             return "";
         case Step::Check: {
             now += 250;
-            running += 250;
             // Live hooks are taken back only where input was lost: to a dropped hook, or to an
             // answer past the time-out; raw input tells of the first within the time-out, even
             // where the hooks were taken back since for another kind. (Made apart from the hooks,
@@ -292,7 +283,6 @@ struct Judge {
             for (int key = 0; key < KeyCount && reinstalled; ++key) {
                 // Without raw input, a scroll of the lost kind ends.
                 keys[key].intact &= raw || !lost[Keys[key].keyboard];
-                keys[key].retaken |= keys[key].down || keys[key].heldSeen;
             }
             if (reinstalled) {
                 live[0] = live[1] = true;
@@ -314,7 +304,6 @@ struct Judge {
         bool cut = false;
         for (KeyState& key : keys) {
             const bool kept = s.gate && s.front == key.pressedIn;
-            key.forgotten |= key.intact && key.down && !kept;
             key.intact &= kept;
             cut |= key.intact && key.down && answer == "idle";
         }
@@ -345,9 +334,6 @@ struct Judge {
         if (walk.order == Apart && walk.needsHook(kind) && (s.rawDelay > 0 || rawDue >= 0)) {
             due = rawDue = std::max(now - s.late + s.rawDelay, rawDue);
         }
-        if (due - (now - s.late) > system.longest) {
-            key.astrayUntil = std::max(key.astrayUntil, due + system.longest + 250);
-        }
         const bool passed = answer.rfind("passed", 0) == 0, live = this->live[kind];
         // A hook of ours was asked: one the binds need, live, where the hooks are called.
         const bool hooked = live && s.front != "admin" && walk.needsHook(kind);
@@ -364,12 +350,6 @@ struct Judge {
         // A known limit: a keypad key pressed as Numpad 8 where no hook saw it, then Shift: no
         // hook knows the game has it, and Up's release is swallowed.
         key.unseenDigit = s.key == Keypad && s.press && s.bind < 0 ? !hooked : key.unseenDigit;
-        // Keys of one code (AltGr's Ctrl and left Ctrl, the keypad's Up and the arrow's) leave
-        // the key state unable to tell which of them it speaks of: where it cannot, VeltoMacro
-        // lets a release pass, which the game may not have seen pressed.
-        const bool shared = std::count_if(std::begin(Keys), std::end(Keys), [&](const Key& other) {
-                                return other.code == Keys[s.key].code;
-                            }) > 1;
         std::string broken =
             std::string(!passed &&
                                 (answer != "swallowed" || !s.gate || !hooked || !bound || tooLate)
@@ -377,25 +357,13 @@ struct Judge {
                             : "") +
             (!s.press && !passed && key.gameDown && !key.unseenDigit && !key.shadowed
                  ? "the game keeps a released input down; "
-                 : "") +
-            (!s.press && passed && !key.gameDown && key.intact && s.gate && live && !key.retaken &&
-                     !shared && !tooLate && !key.forgotten && !key.lostPress && !key.maybeLate &&
-                     !key.rawAstray && now > key.astrayUntil
-                 ? "a release reached the game without its press; "
                  : "");
-        key.lostPress =
-            s.press ? key.lostPress || (!live && s.front != "admin") : key.lostPress && !hooked;
-        key.maybeLate = s.press ? key.maybeLate || (hooked && s.late > system.shortest)
-                                : key.maybeLate && !hooked;
-        key.rawAstray = s.press ? key.rawAstray || now <= key.astrayUntil : now <= key.astrayUntil;
-        key.forgotten &= s.press || !hooked;
         for (int other = 0; other < KeyCount && passed; ++other) {
             keys[other].shadowed |=
                 other != s.key && Keys[other].code == Keys[s.key].code && keys[other].gameDown;
         }
         const bool wasDown = key.down;
         key.down = s.press;
-        key.heldSeen = hooked ? s.press : key.heldSeen;
         for (int which : {0, 1}) {
             if (!walk.ofBind(s.key, which) || (s.press && s.bind != which)) {
                 continue;
@@ -410,9 +378,6 @@ struct Judge {
         }
         key.gameDown = passed ? s.press : key.gameDown;
         key.shadowed &= key.gameDown; // until the game sees it let go
-        // Held through the taking back, its release passes, until one a hook saw, or a press a
-        // hook saw of a button (which does not repeat) or of a key after a release the game saw.
-        key.retaken &= !hooked || (s.press && Keys[s.key].keyboard && !key.gameDown);
         // A repeat after its scroll was forgotten may be a press made again where no hook saw it.
         key.intact = s.press ? !passed && live && (!wasDown || key.intact) : key.intact;
         key.pressedIn = s.press ? s.front : key.pressedIn;

@@ -53,22 +53,10 @@ unsigned generalOf(unsigned code) {
     return code >= 0xA0 && code <= 0xA5 ? 0x10 + (code - 0xA0) / 2 : 0;
 }
 
-// How raw input names a key that the hooks name otherwise: Windows' layouts mark Num Lock and
-// Right Shift extended for the hooks alone; Pause comes as E1 1D, then 45 with no key code; the
-// Shift that Windows sends around the grey keys with Num Lock on has no key code. The hooks' code,
-// scan code and extended flag; raw input's make code, flags and key code of each event it makes.
-struct RawName {
-    DWORD vkCode, scanCode, flags;
-    std::array<std::array<std::uint16_t, 3>, 2> raw; // a key code of 0 ends them
-};
-constexpr RawName RawNames[] = {{0x90, 0x45, LLKHF_EXTENDED, {{{0x45, 0, 0x90}}}},
-                                {0x13, 0x45, 0, {{{0x1D, RI_KEY_E1, 0x13}, {0x45, 0, 0xFF}}}},
-                                {0xA0, 0x2A, LLKHF_EXTENDED, {{{0x2A, RI_KEY_E0, 0xFF}}}},
-                                {0xA1, 0x36, LLKHF_EXTENDED, {{{0x36, 0, 0x10}}}}};
-
-// The raw events of a hook's event: none, one, or Pause's two.
+// The raw events of a hook's event: none, one, or two (Pause's), named as the case says where raw
+// input names the key otherwise than the hooks.
 std::size_t rawEvents(int kind, const void* record, unsigned code, bool pressed,
-                      std::array<RAWINPUT, 2>& made) {
+                      const Timing& timing, std::array<RAWINPUT, 2>& made) {
     made = {};
     if (kind == WH_MOUSE_LL) {
         // The physical button: with the buttons swapped, code 1 is the right one.
@@ -86,28 +74,23 @@ std::size_t rawEvents(int kind, const void* record, unsigned code, bool pressed,
         return 0;
     }
     const unsigned general = generalOf(event.vkCode);
-    std::array<std::array<std::uint16_t, 3>, 2> keys = {
-        {{static_cast<std::uint16_t>(event.scanCode & 0xFF),
-          static_cast<std::uint16_t>((event.flags & LLKHF_EXTENDED) != 0 ? RI_KEY_E0 : 0),
-          static_cast<std::uint16_t>(general != 0 ? general : event.vkCode)}}};
-    for (const RawName& name : RawNames) {
-        keys = name.vkCode == event.vkCode && name.scanCode == event.scanCode &&
-                       name.flags == (event.flags & LLKHF_EXTENDED)
-                   ? name.raw
-                   : keys;
-    }
+    const std::array<DWORD, 2> names =
+        timing.rawAs[0] != 0
+            ? timing.rawAs
+            : std::array<DWORD, 2>{(general != 0 ? general : event.vkCode) << 16 |
+                                       ((event.flags & LLKHF_EXTENDED) != 0 ? RI_KEY_E0 : 0) << 8 |
+                                       (event.scanCode & 0xFF),
+                                   0};
     std::size_t count = 0;
-    for (; count < keys.size() && keys[count][2] != 0; ++count) {
-        const bool e0 = state().rightShiftE0 && keys[count][0] == 0x36;
+    for (; count < names.size() && names[count] != 0; ++count) {
         made[count].header.dwType = RIM_TYPEKEYBOARD;
-        made[count].data.keyboard = {keys[count][0],
-                                     static_cast<std::uint16_t>(keys[count][1] |
-                                                                (e0 ? RI_KEY_E0 : 0) |
-                                                                (pressed ? 0 : RI_KEY_BREAK)),
-                                     0,
-                                     keys[count][2],
-                                     0,
-                                     0};
+        made[count].data.keyboard = {
+            static_cast<std::uint16_t>(names[count] & 0xFF),
+            static_cast<std::uint16_t>((names[count] >> 8 & 0xFF) | (pressed ? 0 : RI_KEY_BREAK)),
+            0,
+            static_cast<std::uint16_t>(names[count] >> 16),
+            0,
+            0};
     }
     return count;
 }
@@ -166,7 +149,7 @@ LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigne
         s.rawProcedure == nullptr ||
                 std::find(s.rawUsages.begin(), s.rawUsages.end(), usage) == s.rawUsages.end()
             ? 0
-            : rawEvents(kind, record, code, pressed, raw);
+            : rawEvents(kind, record, code, pressed, timing, raw);
     const DWORD made = static_cast<DWORD>(s.now) - timing.late;
     const bool apart = s.rawOrder == RawOrder::Independent;
     // (Raw events keep their order among themselves.)
@@ -202,13 +185,13 @@ LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigne
     }
     // Made after, it waits in the queue for the program to take and dispatch it.
     for (std::size_t i = 0; i < raws && !first && (apart || answer == PassedOn); ++i) {
-        const MSG message = keepRaw(raw[i], made);
+        const MSG queued = keepRaw(raw[i], made);
         if (apart && (timing.rawDelay > 0 || !s.rawDue.empty())) {
             s.rawDue.push_back({std::max(s.now - timing.late + timing.rawDelay,
                                          s.rawDue.empty() ? 0 : s.rawDue.back().due),
-                                message});
+                                queued});
         } else {
-            s.posted.push_back(message);
+            s.posted.push_back(queued);
         }
     }
     postDueRaws(); // made late, it may be due already

@@ -73,9 +73,8 @@ struct State {
     // What Windows does not document, each way: a button's state set before the hooks are asked
     // (else only if they pass it); a key's set after them whatever they answered (else only if they
     // pass it); a general modifier's (Shift, Ctrl, Alt) set before the hooks see its left or right
-    // key; Right Shift named E0 36 by raw input (as some keyboards send it).
-    bool buttonStateFirst = false, keyStateAlways = false, generalStateFirst = false,
-         rightShiftE0 = false;
+    // key.
+    bool buttonStateFirst = false, keyStateAlways = false, generalStateFirst = false;
     RawOrder rawOrder = RawOrder::AfterHooks;
 
     // How long the system waits for a low-level hook's answer: Windows the time-out the user set
@@ -159,6 +158,9 @@ void focus(HWND window);
 struct Timing {
     DWORD late = 0;
     int rawDelay = 0;
+    // The key events raw input makes of it, each 0xVVFFMM (key code, flags, make code), where it
+    // names the key otherwise than the hooks: as the key's scan code, extended or not, and code.
+    std::array<DWORD, 2> rawAs{};
 };
 LRESULT key(WPARAM message, DWORD vkCode, DWORD scanCode, DWORD flags, int nCode,
             Timing timing = {});

@@ -44,7 +44,6 @@ const std::map<std::string, Switch> Switches = {
     {"model buttons-first", {&FakeDesktop::State::buttonStateFirst, true}},
     {"model general-first", {&FakeDesktop::State::generalStateFirst, true}},
     {"model key-state-always", {&FakeDesktop::State::keyStateAlways, true}},
-    {"model right-shift-e0", {&FakeDesktop::State::rightShiftE0, true}},
     {"model long-wait", {&FakeDesktop::State::longWait, true}},
     {"wine", {&FakeDesktop::State::wine, true}},
     {"refuse raw", {&FakeDesktop::State::rawRefused, true}},
@@ -325,8 +324,9 @@ private:
     // An event (a message, a code, then numbers `name=value`) or a tick, and what it brought
     // about. Neither may allocate.
     void deliver(Line& line, const std::vector<std::string>& word) {
-        std::map<std::string, std::uint32_t> field = {
-            {"", 0}, {"scan", 0}, {"flags", 0}, {"data", 0}, {"nCode", 0}, {"late", 0}, {"raw", 0}};
+        std::map<std::string, std::uint32_t> field = {{"", 0},     {"scan", 0},  {"flags", 0},
+                                                      {"data", 0}, {"nCode", 0}, {"late", 0},
+                                                      {"raw", 0},  {"raw1", 0},  {"raw2", 0}};
         for (std::size_t i = 1; i < word.size() && !word[i].empty(); ++i) {
             const auto equals = word[i].find('=');
             field[equals == std::string::npos ? "" : word[i].substr(0, equals)] =
@@ -338,7 +338,8 @@ private:
         desktop.sentCount = 0;
         desktop.foregroundQueries = 0;
         const long before = allocationCount();
-        const FakeDesktop::Timing timing{field["late"], static_cast<int>(field["raw"])};
+        const FakeDesktop::Timing timing{
+            field["late"], static_cast<int>(field["raw"]), {field["raw1"], field["raw2"]}};
         const LRESULT answer =
             message == 0 ? FakeDesktop::tick()
             : message < WM_MOUSEMOVE

@@ -6,7 +6,9 @@
 # the user set (`timeout`); `wine` waits 2 s. Raw input tells of each event the hooks did not see:
 # made after the hooks for the events they pass (as Windows), before them for every event (`orders
 # first`, as Wine), or apart from them for every event, `raw=N` ms after it (`orders apart`, as
-# Proton's mouse; before the hooks where N is negative); `refuse raw` refuses it. The hooks' check
+# Proton's mouse; before the hooks where N is negative); `refuse raw` refuses it. Where raw input
+# names a key otherwise than the hooks, `raw1=` (and `raw2=`, for a second event) give its name,
+# 0xVVFFMM: key code, flags (2 for E0, 4 for E1), make code. The hooks' check
 # runs on the thread timer (`wait 250`). Also: a window of higher rights in front (`elevated`: its
 # input reaches no hook of ours, and the key state reads as all up to us; `reused`: its handle
 # another program's since), a bound input held before VeltoMacro starts. Every case is played as
@@ -753,24 +755,24 @@ child panel game Panel
 focus game
 start                       => claim 0x13, claim 0x90, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 cursor panel
-WM_KEYDOWN 0x90 scan=0x45 flags=1 => passed
+WM_KEYDOWN 0x90 scan=0x45 flags=1 raw1=0x900045 => passed
 cursor game
-WM_KEYDOWN 0x90 scan=0x45 flags=1 => swallowed
+WM_KEYDOWN 0x90 scan=0x45 flags=1 raw1=0x900045 => swallowed
 tick                        => notch +120
 wait 250
-WM_KEYDOWN 0x90 scan=0x45 flags=1 => swallowed
-WM_KEYUP 0xA0 scan=0x2A flags=1 => passed
-WM_KEYDOWN 0xA0 scan=0x2A flags=1 => passed
+WM_KEYDOWN 0x90 scan=0x45 flags=1 raw1=0x900045 => swallowed
+WM_KEYUP 0xA0 scan=0x2A flags=1 raw1=0xFF022A => passed
+WM_KEYDOWN 0xA0 scan=0x2A flags=1 raw1=0xFF022A => passed
 tick                        => notch +120
 wait 250
 tick                        => notch +120
 cursor panel
-WM_KEYDOWN 0x13 scan=0x45   => passed
-WM_KEYUP 0x13 scan=0x45     => passed
+WM_KEYDOWN 0x13 scan=0x45 raw1=0x13041D raw2=0xFF0045 => passed
+WM_KEYUP 0x13 scan=0x45 raw1=0x13041D raw2=0xFF0045 => passed
 wait 250
 wait 1000
 cursor game
-WM_KEYUP 0x90 scan=0x45 flags=1 => passed
+WM_KEYUP 0x90 scan=0x45 flags=1 raw1=0x900045 => passed
 tick                        => idle
 
 ## Right Shift, which the layout marks extended for the hooks, and which some keyboards send as E0 36 to raw input: one key either way; its release lost ends the scroll
@@ -778,12 +780,15 @@ config [general]\nupbind = 0xA1\n
 window game LaunchUnrealUWindowsClient Velto
 focus game
 start                       => claim 0xA1, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
-WM_KEYDOWN 0xA1 scan=0x36 flags=1 => swallowed
+WM_KEYDOWN 0xA1 scan=0x36 flags=1 raw1=0x100036 => swallowed
+tick                        => notch +120
+WM_KEYUP 0xA1 scan=0x36 flags=1 raw1=0x100036 => swallowed
+WM_KEYDOWN 0xA1 scan=0x36 flags=1 raw1=0x100236 => swallowed
 tick                        => notch +120
 wait 1000
 tick                        => notch +120
 drop keyboard
-WM_KEYUP 0xA1 scan=0x36 flags=1 => passed
+WM_KEYUP 0xA1 scan=0x36 flags=1 raw1=0x100236 => passed
 tick                        => idle
 wait 1000                   => unhook keyboard refused, hook keyboard
 
