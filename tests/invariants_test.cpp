@@ -23,29 +23,25 @@ namespace {
 // input gives Right Shift, where some keyboards send E0 36 (02) and others 36 (00). Num Lock and
 // Pause as raw input names them.
 struct Key {
-    const char *press, *release;
+    const char* press; // its release: UP for DOWN
     unsigned code;
     bool keyboard;
 };
-const Key Keys[] = {
-    {"WM_KEYDOWN 0x26 scan=0x48 flags=1", "WM_KEYUP 0x26 scan=0x48 flags=1", 0x26, true},
-    {"WM_SYSKEYDOWN 0x28 scan=0x50 flags=1", "WM_SYSKEYUP 0x28 scan=0x50 flags=1", 0x28, true},
-    {"WM_LBUTTONDOWN", "WM_LBUTTONUP", 1, false},
-    {"WM_MBUTTONDOWN", "WM_MBUTTONUP", 4, false},
-    {"WM_XBUTTONDOWN data=0x10000", "WM_XBUTTONUP data=0x10000", 5, false},
-    {"WM_KEYDOWN 0xA2 scan=0x1D", "WM_KEYUP 0xA2 scan=0x1D", 0xA2, true},
-    {"WM_KEYDOWN % scan=0x48", "WM_KEYUP % scan=0x48", 0x26, true},
-    {"WM_KEYDOWN 0xA0 scan=0x2A", "WM_KEYUP 0xA0 scan=0x2A", 0xA0, true},
-    {"WM_KEYDOWN 0xA1 scan=0x36 flags=1 raw1=0x10#36",
-     "WM_KEYUP 0xA1 scan=0x36 flags=1 raw1=0x10#36", 0xA1, true},
-    {"WM_KEYDOWN 0xA2 scan=0x21D", "WM_KEYUP 0xA2 scan=0x21D", 0xA2, true},
-    {"WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1", "WM_KEYUP 0xA5 scan=0x38 flags=1", 0xA5, true},
-    {"WM_KEYDOWN 0x90 scan=0x45 flags=1 raw1=0x900045",
-     "WM_KEYUP 0x90 scan=0x45 flags=1 raw1=0x900045", 0x90, true},
-    {"WM_KEYDOWN 0x13 scan=0x45 raw1=0x13041D raw2=0xFF0045",
-     "WM_KEYUP 0x13 scan=0x45 raw1=0x13041D raw2=0xFF0045", 0x13, true},
-    {"WM_KEYDOWN 0x7C flags=0x10", "WM_KEYUP 0x7C flags=0x10", 0x7C, true},
-    {"WM_KEYDOWN 0x20 scan=0x39 flags=0x10", "WM_KEYUP 0x20 scan=0x39 flags=0x10", 0x20, true}};
+const Key Keys[] = {{"WM_KEYDOWN 0x26 scan=0x48 flags=1", 0x26, true},
+                    {"WM_SYSKEYDOWN 0x28 scan=0x50 flags=1", 0x28, true},
+                    {"WM_LBUTTONDOWN", 1, false},
+                    {"WM_MBUTTONDOWN", 4, false},
+                    {"WM_XBUTTONDOWN data=0x10000", 5, false},
+                    {"WM_KEYDOWN 0xA2 scan=0x1D", 0xA2, true},
+                    {"WM_KEYDOWN % scan=0x48", 0x26, true},
+                    {"WM_KEYDOWN 0xA0 scan=0x2A", 0xA0, true},
+                    {"WM_KEYDOWN 0xA1 scan=0x36 flags=1 raw1=0x10#36", 0xA1, true},
+                    {"WM_KEYDOWN 0xA2 scan=0x21D", 0xA2, true},
+                    {"WM_SYSKEYDOWN 0xA5 scan=0x38 flags=1", 0xA5, true},
+                    {"WM_KEYDOWN 0x90 scan=0x45 flags=1 raw1=0x900045", 0x90, true},
+                    {"WM_KEYDOWN 0x13 scan=0x45 raw1=0x13041D raw2=0xFF0045", 0x13, true},
+                    {"WM_KEYDOWN 0x7C flags=0x10", 0x7C, true},
+                    {"WM_KEYDOWN 0x20 scan=0x39 flags=0x10", 0x20, true}};
 enum { Keypad = 6, LeftShift = 7, RightShift = 8, AltGrCtrl = 9, AltGr = 10, KeyCount = 15 };
 
 // What a bind may be: its code and the keys that report it.
@@ -82,12 +78,13 @@ const int Delays[] = {150, 600, 1100, 2500}; // how long the thread is held up, 
 // One line of the walk, with the desktop as it left it.
 struct Step {
     enum Kind { Other, Event, Tick, Check, Drop, Stall } kind = Other;
-    int key = -1,
-        bind = -1; // an event's key, and the direction (0 up, 1 down) its code is bound to
+    // An event's key, and the direction (0 up, 1 down) its code is bound to.
+    int key = -1, bind = -1;
     bool press = false, gate = false;
-    int late = 0;     // how long the event waited for the hooks' thread, or the thread was held up
-    int rawDelay = 0; // how long after the event its raw input comes, made apart from the hooks
-    int clock = 0;    // the milliseconds of its own it takes: an input event's, a window's coming
+    // How long the event waited for the hooks' thread, or the thread was held up; how long after
+    // the event its raw input comes, made apart from the hooks; the milliseconds of its own it
+    // takes: an input event's, a window's coming
+    int late = 0, rawDelay = 0, clock = 0;
     std::string front{};
 };
 
@@ -105,11 +102,9 @@ struct Walk {
     std::string front = "game", under = "game";
 
     unsigned pick(unsigned n) { return static_cast<unsigned>(random() % n); }
-    bool needsHook(bool keyboard) const {
-        return std::any_of(std::begin(Keys), std::end(Keys), [&](const Key& key) {
-            const int index = static_cast<int>(&key - Keys);
-            return key.keyboard == keyboard && (ofBind(index, 0) || ofBind(index, 1));
-        });
+    bool needsHook(bool keyboard) const { // a bind's keys are all keys, or all buttons
+        return Keys[binds[1]->keys[0]].keyboard == keyboard ||
+               (upBound && Keys[binds[0]->keys[0]].keyboard == keyboard);
     }
     bool ofBind(int key, int which) const {
         const auto& keys = binds[which]->keys;
@@ -124,7 +119,8 @@ struct Walk {
     }
     void event(int key, bool press, int late = 0) {
         const bool shift = held[LeftShift] || held[RightShift]; // turns the keypad key into Up
-        std::string line = press ? Keys[key].press : Keys[key].release;
+        std::string line = Keys[key].press;
+        line.replace(line.find("DOWN"), 4, press ? "DOWN" : "UP");
         if (const auto at = line.find('%'); at != std::string::npos) {
             line.replace(at, 1, shift ? "0x26" : "0x68");
         }
@@ -220,14 +216,14 @@ struct Judge {
         std::string pressedIn;
     };
     KeyState keys[KeyCount]{};
-    bool live[2] = {true, true}; // the hooks, by keyboard
-    bool blind[2] = {};          // a hook of the kind dropped silently, and no raw input
-    bool lateSinceCheck[2] = {}; // an event of the kind answered past the time-out
+    // By kind (keyboard or not): the hooks live; a hook dropped silently, and no raw input; an
+    // event answered past the time-out.
+    bool live[2] = {true, true}, blind[2] = {}, lateSinceCheck[2] = {};
     // When bound events of the kind reached no hook of ours: raw input tells of each by the first
     // check the longest time-out after it, where a hook call has not matched it since.
     std::vector<int> unseen[2]{};
-    int now = 0;        // the walk's clock, in ms
-    int stalledFor = 0; // how long the hooks' thread has been held up, 0 when it runs
+    // The walk's clock, in ms; how long the hooks' thread has been held up, 0 when it runs.
+    int now = 0, stalledFor = 0;
     // After a release no hook saw, the direction may scroll on until raw input tells of it: at once
     // but where it comes late (made apart from the hooks, it comes at the first wait after it is
     // due, and in its turn); without raw input, until the next check. When it is due by direction,
@@ -276,6 +272,8 @@ struct Judge {
             for (int kind : {0, 1}) {
                 lost[kind] = !live[kind] || lateSinceCheck[kind] || !unseen[kind].empty();
                 std::erase_if(unseen[kind], [&](int at) { return now - at >= system.longest; });
+                live[kind] |= reinstalled;
+                lateSinceCheck[kind] &= !reinstalled;
             }
             std::string broken = reinstalled && !lost[0] && !lost[1] && walk.order != Apart
                                      ? "live hooks taken back without cause; "
@@ -283,10 +281,6 @@ struct Judge {
             for (int key = 0; key < KeyCount && reinstalled; ++key) {
                 // Without raw input, a scroll of the lost kind ends.
                 keys[key].intact &= raw || !lost[Keys[key].keyboard];
-            }
-            if (reinstalled) {
-                live[0] = live[1] = true;
-                lateSinceCheck[0] = lateSinceCheck[1] = false;
             }
             return broken;
         }
@@ -303,8 +297,7 @@ struct Judge {
     std::string tick(const Step& s, const std::string& answer) {
         bool cut = false;
         for (KeyState& key : keys) {
-            const bool kept = s.gate && s.front == key.pressedIn;
-            key.intact &= kept;
+            key.intact &= s.gate && s.front == key.pressedIn;
             cut |= key.intact && key.down && answer == "idle";
         }
         if (stalledFor > system.waits) { // the pump waits for the hooks' thread

@@ -26,37 +26,36 @@ s() { "$session" "$work" "$@" || exit 3; }
 w() { "$session" "$work" "$@"; } # a wait whose failure the check after it tells
 v() { "$session" "$work" value "$@"; }
 sum() { echo $(($(v "$1" "$2") + $(v "$1" "$3"))); }
-check() { # DESCRIPTION TEST...
-    if test "${@:2}"; then echo "ok: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi
-}
+# check DESCRIPTION TEST...
+check() { if test "${@:2}"; then echo "ok: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi; }
 # front [X Y [--child|--raw]]: the game's window, in front (at 20 20 unless told).
-front() {
-    s window game LaunchUnrealUWindowsClient Velto "${1:-20}" "${2:-20}" "${@:3}"
-    s activate game
-}
+front() { s window game LaunchUnrealUWindowsClient Velto "${1:-20}" "${2:-20}" "${@:3}"; s activate game; }
 # game CONFIG PRESS RELEASE [--child|--raw]: the game's window in front, VeltoMacro running on it.
-game() {
-    front 20 20 "${@:4}"
-    s velto "$1" "$2" "$3" game
-}
+game() { front 20 20 "${@:4}"; s velto "$1" "$2" "$3" game; }
 KEY_AND_BUTTON='[general]\ninterval = 20\nupbind = 0x26\ndownbind = 5\n'
+send() { xdotool "$@"; s settle game; } # input, seen to the end by the game
 tap() { xdotool keydown Up sleep 0.3 keyup Up && s settle "$1"; } # NAME: Up, seen to the end by NAME
 # close NAME: a close message to the console window NAME.id, from another program, as its close box
 close() { "$root/cmake/wine-run" "$VELTO_BUILD/bench/game_window.exe" --close "$(xdotool getwindowname "$(cat "$work/$1.id")")"; }
-within() { [ "$(awk -v t="${1:-99}" -v l="$2" 'BEGIN { print t <= l }')" = 1 ]; } # SECONDS LIMIT
+# shows FILE SKIP DESCRIPTION: VeltoKeys' lines past the first SKIP, once printed, are tests/exe/FILE
+shows() { w lines "$work/keys.log" $(($2 + $(grep -c '' "$root/tests/exe/$1"))); tr -d '\r' <"$work/keys.log" | tail -n +$(($2 + 1)) | diff "$root/tests/exe/$1" -; check "$3 ($1)" $? -eq 0; }
+# first_lines N PROGRAM [ARG...]: PROGRAM run in the working folder until keys.txt has N lines
+first_lines() { "$root/cmake/wine-run" "${@:2}" </dev/null >keys.txt 2>&1 & w lines keys.txt "$1"; kill $!; }
+# over NAME: the pointer over the middle of the window NAME.id
+over() { eval "$(xdotool getwindowgeometry --shell "$(cat "$work/$1.id")")"; s move game $((X + WIDTH / 2)) $((Y + HEIGHT / 2)); }
+# ends NAME DESCRIPTION: the program NAME started ends within 5 s
+ends() { took=$(w gone "$(cat "$work/$1.pid")"); check "$2, within 5 s (${took:-over 10} s)" "$(awk -v t="${took:-99}" 'BEGIN { print t <= 5 }')" = 1; }
 
 scenario_binds() {
     game "$KEY_AND_BUTTON" "keydown Up" "keyup Up"
     up=$(v game wheel_up) down=$(v game wheel_down) seen=$(sum game key_down_26 window_button_down_5)
     before=$(s notches game | cut -d' ' -f1)
-    xdotool keydown Up sleep 1 keyup Up
-    s settle game
+    send keydown Up sleep 1 keyup Up
     check "holding Up scrolls up" "$(v game wheel_up)" -gt "$up" -a "$(v game wheel_down)" -eq "$down"
     gap=$(s notches game "$before" | awk '{ print int($3 + 0.5) }')
     check "one notch every 20 ms (median gap $gap ms)" "$gap" -ge 17 -a "$gap" -le 23
     up=$(v game wheel_up)
-    xdotool mousedown 8 sleep 3 mouseup 8 key a
-    s settle game
+    send mousedown 8 sleep 3 mouseup 8 key a
     held=$(($(v game wheel_down) - down))
     check "the first extra button held for 3 s scrolls down throughout ($held notches)" \
         "$held" -ge 140 -a "$(v game wheel_up)" -eq "$up"
@@ -88,8 +87,7 @@ scenario_gate() {
     s move game $(s point game child)
     xdotool keydown Up sleep 0.2
     s move game $(s point game client)
-    xdotool sleep 1.5 keyup Up
-    s settle game
+    send sleep 1.5 keyup Up
     check "pressed over the child, repeated over the game: the game saw it go down, scrolled, saw it come up" \
         "$(v game key_down_26)" -gt "$downs" -a "$(v game wheel_up)" -gt "$notches" -a "$(v game key_up_26)" -gt "$ups"
     downs=$(v game key_down_26) ups=$(v game key_up_26)
@@ -97,8 +95,7 @@ scenario_gate() {
     s move game $(s point game child)
     xdotool sleep 1.2
     s move game $(s point game client)
-    xdotool sleep 0.5 keyup Up
-    s settle game
+    send sleep 0.5 keyup Up
     check "held over the game, repeated over the child: the game saw it go down and come up" \
         "$(v game key_down_26)" -gt "$downs" -a "$(v game key_up_26)" -gt "$ups"
 }
@@ -108,8 +105,7 @@ scenario_general() {
     game '[general]\ninterval = 20\nupbind = 0x10\n' "keydown Shift_L" "keyup Shift_L"
     for shift in Shift_L Shift_R; do
         up=$(v game wheel_up) seen=$(v game key_down_10)
-        xdotool keydown $shift sleep 1 keyup $shift
-        s settle game
+        send keydown $shift sleep 1 keyup $shift
         check "$shift held for 1 s scrolls up ($(($(v game wheel_up) - up)) notches), the game sees no Shift" \
             "$(v game wheel_up)" -ge $((up + 35)) -a "$(v game key_down_10)" -eq "$seen"
     done
@@ -131,13 +127,10 @@ scenario_key_finder() {
     done
     xdotool click 8
     s move game $(s point game child)
-    xdotool key a
-    s settle game
+    send key a
     s activate untitled
     xdotool key a
-    w lines "$work/keys.log" "$(grep -c '' "$root/tests/exe/key_finder.txt")"
-    tr -d '\r' <"$work/keys.log" | diff "$root/tests/exe/key_finder.txt" -
-    check "what it shows, line by line (key_finder.txt)" $? -eq 0
+    shows key_finder.txt 0 "what it shows, line by line"
     check "nothing swallowed: Up (repeated), A, the modifiers and the button reached the game" \
         "$(v game key_down_26)" -gt 1 -a "$(v game key_down_41)" -eq 2 -a \
         "$(sum game key_down_10 key_down_11)" -ge 4 -a "$(v game key_down_12)" -ge 2 -a \
@@ -152,18 +145,15 @@ scenario_console() {
     front 540 440
     s keys --console
     s await game front -eq 0
-    eval "$(xdotool getwindowgeometry --shell "$(cat "$work/keys.id")")"
     s move game $(s point game)
     xdotool key a
-    s move game $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+    over keys
     xdotool key a
     s move game $(s point game)
     xdotool click 1
     s await game front -eq 1
     xdotool windowfocus --sync "$(cat "$work/game.id")" key a
-    w lines "$work/keys.log" $((3 + $(grep -c '' "$root/tests/exe/console.txt")))
-    tr -d '\r' <"$work/keys.log" | tail -n +4 | diff "$root/tests/exe/console.txt" -
-    check "its own window in front, the pointer over it, a click into the game (console.txt)" $? -eq 0
+    shows console.txt 3 "its own window in front, the pointer over it, a click into the game"
 }
 
 # VeltoKeys started after VeltoMacro sees the bound key, then counts the notches that arrive and
@@ -172,8 +162,7 @@ scenario_chain() {
     game '[general]\ninterval = 20\nupbind = 0x26\n' "keydown Up" "keyup Up"
     s keys
     before=$(s notches game | cut -d' ' -f1)
-    xdotool keydown Up sleep 3 keyup Up
-    s settle game
+    send keydown Up sleep 3 keyup Up
     w lines "$work/keys.log" 1 '^scrolled up: '
     line=$(tr -d '\r' <"$work/keys.log" | grep '^scrolled up: ')
     notches=$(sed -n 's/^scrolled up: \([0-9]*\) notches.*/\1/p' <<<"$line")
@@ -227,8 +216,7 @@ scenario_held() {
     xdotool keydown Up
     s velto '[general]\nupbind = 0x26\n' - - game
     downs=$(v game key_down_26) ups=$(v game key_up_26)
-    xdotool keyup Up
-    s settle game
+    send keyup Up
     check "held before the start: the game saw Up go down, the repeats scrolled, the game saw it come up" \
         "$downs" -ge 1 -a "$(v game wheel_up)" -gt 0 -a "$(v game key_up_26)" -gt "$ups"
 }
@@ -247,24 +235,17 @@ scenario_stop() {
         wheel=$(v game wheel_up)
         xdotool keydown Up
         w await game wheel_up -gt "$wheel"
-        if [ $way = close ]; then
-            close velto
-        elif [ $way = terminal ]; then
-            kill -INT "$(cat "$work/velto.pid")"
-        else # its console to the front, then Ctrl+C there
-            eval "$(xdotool getwindowgeometry --shell "$(cat "$work/velto.id")")"
-            s move game $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-            xdotool click 1 windowfocus --sync "$(cat "$work/velto.id")" key ctrl+c
-        fi
-        took=$(w gone "$(cat "$work/velto.pid")")
-        within "$took" 5
-        check "$way: VeltoMacro ends while Up is held, within 5 s (${took:-over 10} s)" $? -eq 0
+        case $way in
+        close) close velto ;;
+        terminal) kill -INT "$(cat "$work/velto.pid")" ;;
+        *) over velto && xdotool click 1 windowfocus --sync "$(cat "$work/velto.id")" key ctrl+c ;; # its console to the front, then Ctrl+C there
+        esac
+        ends velto "$way: VeltoMacro ends while Up is held"
         xdotool keyup Up
         [ $way = ctrl+c ] || check "$way: the game stayed in front" "$(v game front)" -eq 1
         s activate game
         wheel=$(v game wheel_up) downs=$(v game key_down_26)
-        xdotool key Up
-        s settle game
+        send key Up
         check "$way: afterwards Up reaches the game, is left down nowhere, and nothing scrolls" \
             "$(v game key_down_26)" -gt "$downs" -a "$(v game key_held_26)" -eq 0 -a \
             "$(v game wheel_up)" -eq "$wheel"
@@ -273,9 +254,7 @@ scenario_stop() {
     xdotool key --delay 15 --repeat 100 a &
     w lines "$work/keys.log" 10 '^A '
     close keys
-    took=$(w gone "$(cat "$work/keys.pid")")
-    within "$took" 5
-    check "VeltoKeys closed while it prints ends, within 5 s (${took:-over 10} s)" $? -eq 0
+    ends keys "VeltoKeys closed while it prints ends"
     wait
 }
 
@@ -292,8 +271,7 @@ scenario_observed() {
     others() { awk '$1 ~ /^hook_/ && $1 !~ /_(26|7b)$/ { n += $2 } END { print n + 0 }' "$work/watch.txt"; }
     keys=$(others)
     up=$(v watch hook_up_26) notches=$(v game wheel_up) seen=$(sum game key_down_26 key_up_26)
-    xdotool keydown Up sleep 3 keyup Up
-    s settle game
+    send keydown Up sleep 3 keyup Up
     check "Up held for 3 s scrolls throughout ($(($(v game wheel_up) - notches)) notches), the game sees no Up" \
         "$(v game wheel_up)" -ge $((notches + 140)) -a "$(sum game key_down_26 key_up_26)" -eq "$seen"
     check "meanwhile only notches injected, and no key event but Up's, released once" \
@@ -314,8 +292,7 @@ scenario_hooks_come_and_go() {
     s watch second
     s activate game
     downs=$(v game key_down_26) ups=$(v game key_up_26) notches=$(v game wheel_up)
-    xdotool keydown Up sleep 3 keyup Up
-    s settle game
+    send keydown Up sleep 3 keyup Up
     pressed=$(($(v game key_down_26) - downs)) released=$(($(v game key_up_26) - ups))
     check "Up held 3 s scrolls from its first repeat on ($(($(v game wheel_up) - notches)) notches)" \
         "$(v game wheel_up)" -ge $((notches + 110))
@@ -328,8 +305,7 @@ scenario_hooks_come_and_go() {
 scenario_raw_input() {
     game "$KEY_AND_BUTTON" "keydown Up" "keyup Up" --raw
     seen=$(sum game key_down_26 window_button_down_5) raw=$(sum game raw_key_down_26 raw_button_down_5)
-    xdotool keydown Up sleep 0.3 keyup Up mousedown 8 sleep 0.3 mouseup 8
-    s settle game
+    send keydown Up sleep 0.3 keyup Up mousedown 8 sleep 0.3 mouseup 8
     check "the window sees neither bind; raw input reports both ($(($(sum game raw_key_down_26 raw_button_down_5) - raw)))" \
         "$(sum game key_down_26 window_button_down_5)" -eq "$seen" -a \
         "$(v game raw_key_down_26)" -gt 0 -a "$(v game raw_button_down_5)" -gt 0 -a \
@@ -340,12 +316,10 @@ scenario_raw_input() {
 # frees its code at once, and a new copy of Up starts and scrolls. (A copy of a code taken is
 # refused: scenario `reports`.)
 scenario_copies() {
-    front
-    s velto '[general]\ninterval = 20\ndownbind = 5\n' "mousedown 8" "mouseup 8" game
+    game '[general]\ninterval = 20\ndownbind = 5\n' "mousedown 8" "mouseup 8"
     s velto '[general]\ninterval = 20\nupbind = 0x26\n' "keydown Up" "keyup Up" game
     up=$(v game wheel_up) down=$(v game wheel_down)
-    xdotool keydown Up sleep 0.5 keyup Up mousedown 8 sleep 0.5 mouseup 8
-    s settle game
+    send keydown Up sleep 0.5 keyup Up mousedown 8 sleep 0.5 mouseup 8
     check "side by side: Up scrolls up, the side button down" \
         "$(v game wheel_up)" -gt "$up" -a "$(v game wheel_down)" -gt "$down"
     kill -9 "$(cat "$work/velto.pid")"
@@ -365,8 +339,7 @@ scenario_title_bar() {
     s move game "$x" "$y"
     w await game hit -eq 2 # HTCAPTION
     down=$(v game wheel_down)
-    xdotool mousedown 8 sleep 0.5 mouseup 8
-    s settle game
+    send mousedown 8 sleep 0.5 mouseup 8
     check "over its title bar (hit test $(v game hit), 2 the caption) the side button scrolls down" \
         "$(v game hit)" -eq 2 -a "$(v game wheel_down)" -gt "$down"
 }
@@ -394,15 +367,12 @@ scenario_reports() {
     report '配置 ü\my binds.ini:3: Invalid key/value pair.' '配置 ü\my binds.ini'
     report 'Unable to open configuration file: 配置 ü\missing.ini' '配置 ü\missing.ini'
     printf '[general]\nupbind = 0x26\n' >'配置 ü/good.ini'
-    "$root/cmake/wine-run" "$VELTO_BUILD/VeltoKeys.exe" '配置 ü\good.ini' </dev/null >keys.txt 2>&1 &
-    w lines keys.txt 1
-    kill $!
+    first_lines 1 "$VELTO_BUILD/VeltoKeys.exe" '配置 ü\good.ini'
     check "such a path loads (VeltoKeys shows its binds)" \
         "$(head -n 1 keys.txt | tr -d '\r')" = '配置 ü\good.ini: Up (0x26) scrolls up, a notch every 5 ms.'
     # Wine's timer service takes at most 65535 ms: that copy runs (its hooks swallow Up), beside it
     # one of other binds is refused the longer interval, and one of the same binds does not start.
-    front
-    s velto '[general]\ninterval = 65535\nupbind = 0x26\n' "keydown Up" "keyup Up" game
+    game '[general]\ninterval = 65535\nupbind = 0x26\n' "keydown Up" "keyup Up"
     printf '[general]\ninterval = 65536\nupbind = 0x28\ndownbind = 5\n' >timer.ini
     report "Unable to start the scroll timer with an interval of 65536 milliseconds." timer.ini
     report "Another copy is running with 0x26 bound: close that copy first."
@@ -430,10 +400,9 @@ import glob, re, sys
 held = set(glob.glob("*")) | {sys.argv[1] + ".zip"}
 for path in sorted(glob.glob("*.txt") + glob.glob("*.ini")):
     data = open(path, "rb").read()
-    text = data.decode("utf-8")
     if data.count(b"\n") != data.count(b"\r\n"):
         print(f"{path}: a line end without CR")
-    for number, line in enumerate(text.split("\r\n"), 1):
+    for number, line in enumerate(data.decode("utf-8").split("\r\n"), 1):
         if len(line) > 100:
             print(f"{path}:{number}: {len(line)} wide")
         if re.search(r"```|\*\*|`|\]\(|<!--|^#+\s*$|\w::", line):
@@ -458,13 +427,10 @@ PYTHON
     # The programs of the archive, in its folder, with its sample as it is.
     work=$PWD
     export VELTO_PROGRAMS=$work
-    front
-    s velto - "keydown Up" "keyup Up" game
+    game - "keydown Up" "keyup Up"
     check "VeltoMacro runs with its sample (Up scrolls), silently" ! -s velto.log
     sed -i 's/^downbind = 0x28/downbind = 0x05/' VeltoMacro.ini
-    "$root/cmake/wine-run" ./VeltoKeys.exe </dev/null >keys.txt 2>&1 &
-    w lines keys.txt 4
-    kill $!
+    first_lines 4 ./VeltoKeys.exe
     check "changed as the quick start says, the side button scrolls down: $(tr -d '\r' <keys.txt | tr '\n' '|')" \
         "$(head -n 2 keys.txt | tr -d '\r' | tr '\n' ' ')" = "VeltoMacro.ini: Up (0x26) scrolls up, First extra button (0x05) scrolls down,     a notch every 5 ms. "
 }

@@ -74,13 +74,12 @@ std::size_t rawEvents(int kind, const void* record, unsigned code, bool pressed,
         return 0;
     }
     const unsigned general = generalOf(event.vkCode);
-    const std::array<DWORD, 2> names =
-        timing.rawAs[0] != 0
-            ? timing.rawAs
-            : std::array<DWORD, 2>{(general != 0 ? general : event.vkCode) << 16 |
-                                       ((event.flags & LLKHF_EXTENDED) != 0 ? RI_KEY_E0 : 0) << 8 |
-                                       (event.scanCode & 0xFF),
-                                   0};
+    auto names = timing.rawAs;
+    if (names[0] == 0) { // as the hooks name it
+        names[0] = (general != 0 ? general : event.vkCode) << 16 |
+                   ((event.flags & LLKHF_EXTENDED) != 0 ? RI_KEY_E0 : 0) << 8 |
+                   (event.scanCode & 0xFF);
+    }
     std::size_t count = 0;
     for (; count < names.size() && names[count] != 0; ++count) {
         made[count].header.dwType = RIM_TYPEKEYBOARD;
@@ -109,12 +108,9 @@ MSG keepRaw(const RAWINPUT& record, DWORD made) {
 // is that of their times).
 void postDueRaws() {
     auto& s = state();
-    const auto due = std::find_if(s.rawDue.begin(), s.rawDue.end(),
-                                  [&s](const State::DueRaw& raw) { return raw.due > s.now; });
-    for (auto raw = s.rawDue.begin(); raw != due; ++raw) {
-        s.posted.push_back(raw->message);
+    for (; !s.rawDue.empty() && s.rawDue.front().due <= s.now; s.rawDue.erase(s.rawDue.begin())) {
+        s.posted.push_back(s.rawDue.front().message);
     }
-    s.rawDue.erase(s.rawDue.begin(), due);
 }
 
 LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigned code,
@@ -124,18 +120,15 @@ LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigne
     const Window* front = windowOf(s.foreground);
     const bool known = code > 0 && code < s.keyDown.size();
     const bool buttonFirst = kind == WH_MOUSE_LL && s.buttonStateFirst;
-    const bool always = kind == WH_KEYBOARD_LL && s.keyStateAlways;
     const unsigned general = known ? generalOf(code) : 0;
-    const auto either = [&](const std::array<bool, 256>& down) {
-        return down[general * 2 + 0x80] || down[general * 2 + 0x81]; // 0x10 -> 0xA0, 0xA1
-    };
     // The state before the hooks are asked, where a switch says so, or after, if passed.
     const auto update = [&](bool first) {
         if (known && buttonFirst == first) {
             s.keyDown[code] = pressed;
         }
-        if (general != 0 && s.generalStateFirst == first) {
-            s.keyDown[general] = either(first ? s.delivered : s.keyDown);
+        if (general != 0 && s.generalStateFirst == first) { // either key: 0x10 -> 0xA0, 0xA1
+            const std::array<bool, 256>& down = first ? s.delivered : s.keyDown;
+            s.keyDown[general] = down[general * 2 + 0x80] || down[general * 2 + 0x81];
         }
     };
     if (known) {
@@ -180,7 +173,7 @@ LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigne
     }
     if (answer == PassedOn) {
         update(false);
-    } else if (always && known) {
+    } else if (kind == WH_KEYBOARD_LL && s.keyStateAlways && known) {
         s.keyDown[code] = pressed;
     }
     // Made after, it waits in the queue for the program to take and dispatch it.
@@ -200,6 +193,11 @@ LRESULT deliver(int kind, int nCode, WPARAM message, const void* record, unsigne
 
 const char* hookName(int kind) {
     return kind == WH_MOUSE_LL ? "mouse" : "keyboard";
+}
+
+// The code a claim's name ends in, for the calls.
+std::string codeOf(const std::u16string& name) {
+    return {name.begin() + static_cast<std::ptrdiff_t>(name.rfind(u'.') + 1), name.end()};
 }
 
 } // namespace
@@ -570,25 +568,15 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* lpFrequency) {
 
 HANDLE CreateThread(void*, std::size_t, LPTHREAD_START_ROUTINE lpStartAddress, void* lpParameter,
                     DWORD, DWORD*) {
+    state().calls.emplace_back(state().threadRefused ? "thread refused" : "thread");
     if (state().threadRefused) {
         state().lastError = NotEnoughMemory;
-        state().calls.emplace_back("thread refused");
         return nullptr;
     }
     state().thread = lpStartAddress;
     state().threadParameter = lpParameter;
-    state().calls.emplace_back("thread");
     return reinterpret_cast<HANDLE>(4); // NOLINT(performance-no-int-to-ptr)
 }
-
-namespace {
-
-// The code a claim's name ends in, for the calls.
-std::string codeOf(const std::u16string& name) {
-    return {name.begin() + static_cast<std::ptrdiff_t>(name.rfind(u'.') + 1), name.end()};
-}
-
-} // namespace
 
 HANDLE CreateMutexW(void*, BOOL, const WCHAR* lpName) {
     auto& s = state();

@@ -40,21 +40,17 @@ const std::map<std::string, WPARAM> Events = {
 // Lines that turn a switch of the desktop: `model` ones what Windows leaves undocumented, the other
 // way; `wine` the system that says it is Wine; `refuse check` the thread timer.
 using Switch = std::pair<bool FakeDesktop::State::*, bool>;
+using S = FakeDesktop::State;
+// clang-format off
 const std::map<std::string, Switch> Switches = {
-    {"model buttons-first", {&FakeDesktop::State::buttonStateFirst, true}},
-    {"model general-first", {&FakeDesktop::State::generalStateFirst, true}},
-    {"model key-state-always", {&FakeDesktop::State::keyStateAlways, true}},
-    {"model long-wait", {&FakeDesktop::State::longWait, true}},
-    {"wine", {&FakeDesktop::State::wine, true}},
-    {"refuse raw", {&FakeDesktop::State::rawRefused, true}},
-    {"swap buttons", {&FakeDesktop::State::buttonsSwapped, true}},
-    {"console", {&FakeDesktop::State::consoles, true}},
-    {"block", {&FakeDesktop::State::threadBlocked, true}},
-    {"unblock", {&FakeDesktop::State::threadBlocked, false}},
-    {"cursor unreadable", {&FakeDesktop::State::cursorReadable, false}},
-    {"refuse timer", {&FakeDesktop::State::timerRefused, true}},
-    {"refuse check", {&FakeDesktop::State::threadTimerRefused, true}},
-    {"refuse thread", {&FakeDesktop::State::threadRefused, true}}};
+    {"model buttons-first", {&S::buttonStateFirst, true}}, {"wine", {&S::wine, true}},
+    {"model general-first", {&S::generalStateFirst, true}}, {"console", {&S::consoles, true}},
+    {"model key-state-always", {&S::keyStateAlways, true}}, {"block", {&S::threadBlocked, true}},
+    {"model long-wait", {&S::longWait, true}}, {"unblock", {&S::threadBlocked, false}},
+    {"refuse raw", {&S::rawRefused, true}}, {"swap buttons", {&S::buttonsSwapped, true}},
+    {"cursor unreadable", {&S::cursorReadable, false}}, {"refuse timer", {&S::timerRefused, true}},
+    {"refuse check", {&S::threadTimerRefused, true}}, {"refuse thread", {&S::threadRefused, true}}};
+// clang-format on
 
 // Thrown by the message wait when the case is over: the one way out of the endless loop. Not a
 // std::exception, so the programs' failure handling lets it by.
@@ -328,9 +324,8 @@ private:
                                                       {"data", 0}, {"nCode", 0}, {"late", 0},
                                                       {"raw", 0},  {"raw1", 0},  {"raw2", 0}};
         for (std::size_t i = 1; i < word.size() && !word[i].empty(); ++i) {
-            const auto equals = word[i].find('=');
-            field[equals == std::string::npos ? "" : word[i].substr(0, equals)] =
-                number(word[i].substr(equals == std::string::npos ? 0 : equals + 1));
+            const auto value = word[i].find('=') + 1; // 0 where it names no field
+            field[word[i].substr(0, value - (value != 0))] = number(word[i].substr(value));
         }
         const WPARAM message = word[0] == "tick" ? 0 : Events.at(word[0]); // a tick is 0
         const auto nCode = static_cast<int>(field["nCode"]);
@@ -346,6 +341,11 @@ private:
                 ? FakeDesktop::key(message, code, scan, flags, nCode, timing)
                 : FakeDesktop::mouse(message, field["data"], flags, nCode, timing);
         const bool allocated = allocationCount() != before;
+        if (message != 0) {
+            line.actual = answer == 1                       ? "swallowed"
+                          : answer == FakeDesktop::PassedOn ? "passed"
+                                                            : "?";
+        }
         for (std::size_t i = 0; i < desktop.sentCount; ++i) { // a wheel's notch, else its type
             const INPUT& sent = desktop.sent[i];
             const auto amount = static_cast<std::int32_t>(sent.mi.mouseData);
@@ -353,11 +353,7 @@ private:
             add(line.actual, wheel ? (amount > 0 ? "notch +" : "notch ") + std::to_string(amount)
                                    : std::to_string(sent.type));
         }
-        if (message != 0) {
-            line.actual = answer == 1                       ? "swallowed"
-                          : answer == FakeDesktop::PassedOn ? "passed"
-                                                            : "?";
-        } else if (line.actual.empty()) {
+        if (line.actual.empty()) {
             line.actual = answer == 0                      ? "no timer"
                           : desktop.foregroundQueries == 0 ? "idle"
                                                            : "nothing";
@@ -370,43 +366,8 @@ private:
 
 } // namespace
 
-// `repeat N LINE ; LINE ...` plays its lines N times in a row, as one line whose answer names
-// alike answers in a row once, with their count.
 void play(std::vector<Line>& lines) {
-    std::vector<Line> played;
-    std::vector<std::size_t> firsts;
-    for (const Line& line : lines) {
-        firsts.push_back(played.size());
-        std::istringstream words(line.input);
-        std::string verb, times, step;
-        if (!(words >> verb >> times) || verb != "repeat") {
-            played.push_back(line);
-            continue;
-        }
-        for (int n = std::stoi(times); n > 0; --n) {
-            std::istringstream steps(line.input.substr(line.input.find(times) + times.size()));
-            while (std::getline(steps >> std::ws, step, ';')) {
-                played.push_back(
-                    {line.row, step.substr(0, step.find_last_not_of(' ') + 1), "", ""});
-            }
-        }
-    }
-    firsts.push_back(played.size());
-    Session(played).play();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::vector<std::string> answers;
-        for (std::size_t k = firsts[i]; k < firsts[i + 1]; ++k) {
-            if (!played[k].actual.empty()) {
-                answers.push_back(played[k].actual);
-            }
-        }
-        for (std::size_t k = 0, same = 1; k < answers.size(); k += same, same = 1) {
-            while (k + same < answers.size() && answers[k + same] == answers[k]) {
-                ++same;
-            }
-            add(lines[i].actual, (same > 1 ? std::to_string(same) + "x " : "") + answers[k]);
-        }
-    }
+    Session(lines).play();
 }
 
 } // namespace Transcripts

@@ -143,7 +143,12 @@ window admin TaskManagerWindow Task Manager
 elevated admin
 focus game
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
-repeat 3 wait 5 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
+wait 5
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 5
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 5
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
 wait 185
 focus admin
 wait 100                    => "scrolled up: 3 notches in 0.01 s, 200 a second", "    (start VeltoKeys after VeltoMacro to see the key that scrolls too)", "The window in front, \"Task Manager\", runs with more rights than VeltoKeys:", "    Windows keeps its keys and buttons from VeltoKeys and VeltoMacro. To use", "    them there, run both as administrator."
@@ -253,7 +258,18 @@ window game LaunchUnrealUWindowsClient Velto
 focus game
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Up (0x26) scrolls up, Down (0x28) scrolls down,", "    a notch every 20 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here, in \"Velto\""
-repeat 6 wait 20 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 6x passed
+wait 20
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 20
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 20
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 20
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 20
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 20
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
 WM_KEYUP 0x26 scan=0x48 flags=1 => passed
 wait 300                    => "scrolled up: 6 notches in 0.10 s, 50 a second"
 WM_MOUSEWHEEL data=0x780000 => passed
@@ -263,25 +279,58 @@ WM_MOUSEWHEEL data=0xFF880000 flags=1 => passed
 WM_KEYUP 0x28 scan=0x50 flags=1 => passed
 wait 300                    => "scrolled down: 1 notch"
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed, "Up                   38  0x26   scrolls up   VeltoMacro acts here, in \"Velto\""
-repeat 3 wait 20 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
+wait 20
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 20
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 20
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
 wait 20
 WM_KEYDOWN 0x28 scan=0x50 flags=1 => passed, "Down                 40  0x28   scrolls down   VeltoMacro acts here, in \"Velto\""
-repeat 2 WM_MOUSEWHEEL data=0xFF880000 flags=1 ; wait 20 => 2x passed
+WM_MOUSEWHEEL data=0xFF880000 flags=1 => passed
+wait 20
+WM_MOUSEWHEEL data=0xFF880000 flags=1 => passed
+wait 20
 wait 300                    => "scrolled up: 3 notches in 0.04 s, 50 a second"
 wait 100                    => "scrolled down: 2 notches in 0.02 s, 50 a second"
-repeat 3 wait 100 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
+wait 100
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 100
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 100
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
 wait 300                    => "scrolled up: 3 notches in 0.20 s, 10 a second", "    (start VeltoKeys after VeltoMacro to see the key that scrolls too)"
-repeat 3 wait 150 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
+wait 150
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 150
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 150
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
 wait 300                    => "scrolled up: 3 notches in 0.30 s, 6.7 a second"
-repeat 3 wait 105 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
+wait 105
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 105
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 105
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
 wait 300                    => "scrolled up: 3 notches in 0.21 s, 9.5 a second"
 
 ## notches without a press seen: VeltoKeys started first, and VeltoMacro took the key
 config [general]\nupbind = 0x26\n
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
-repeat 3 wait 5 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
+wait 5
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 5
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 5
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
 wait 300                    => "scrolled up: 3 notches in 0.01 s, 200 a second", "    (start VeltoKeys after VeltoMacro to see the key that scrolls too)"
-repeat 3 wait 5 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
+wait 5
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 5
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 5
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
 wait 300                    => "scrolled up: 3 notches in 0.01 s, 200 a second"
 
 ## a bound key held where VeltoMacro acts, and no notch comes
@@ -312,7 +361,12 @@ focus game
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
 WM_LBUTTONDOWN              => passed, "Left button           1  0x01   change upbind or downbind to 0x01, add no line", "    (binding it blocks clicking in the game)   VeltoMacro acts here, in \"Velto\""
 WM_LBUTTONUP                => passed
-repeat 3 wait 5 ; WM_MOUSEWHEEL data=0x780000 flags=1 => 3x passed
+wait 5
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 5
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
+wait 5
+WM_MOUSEWHEEL data=0x780000 flags=1 => passed
 wait 300                    => "scrolled up: 3 notches in 0.01 s, 200 a second", "    (start VeltoKeys after VeltoMacro to see the key that scrolls too)"
 
 ## the edges of patience: 200 ms without a notch end a run, or tell that none came, not sooner
@@ -339,10 +393,82 @@ config [general]\nupbind = 0x26\n
 keyname 0x41 0x1E A
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
 block
-repeat 17 WM_KEYDOWN 0x41 scan=0x1E ; WM_KEYUP 0x41 scan=0x1E => 34x passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
 unblock                     => "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "(1 press not shown)"
 block
-repeat 20 WM_KEYDOWN 0x41 scan=0x1E ; WM_KEYUP 0x41 scan=0x1E => 40x passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
+WM_KEYDOWN 0x41 scan=0x1E   => passed
+WM_KEYUP 0x41 scan=0x1E     => passed
 unblock                     => "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window", "(4 presses not shown)"
 WM_KEYDOWN 0x41 scan=0x1E   => passed, "A                    65  0x41   change upbind or downbind to 0x41, add no line", "    VeltoMacro acts here, in an untitled window"
 block

@@ -130,7 +130,24 @@ child panel game Panel
 focus game
 start                       => claim 0x05, claim 0x26, hook mouse, hook keyboard, raw input keyboard mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
-repeat 6 tick ; WM_KEYDOWN 0x26 scan=0x48 flags=1 ; wait 250 => notch +120, swallowed, notch +120, swallowed, notch +120, swallowed, notch +120, swallowed, notch +120, swallowed, notch +120, swallowed
+tick                        => notch +120
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+wait 250
+tick                        => notch +120
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+wait 250
+tick                        => notch +120
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+wait 250
+tick                        => notch +120
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+wait 250
+tick                        => notch +120
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+wait 250
+tick                        => notch +120
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+wait 250
 WM_KEYUP 0x26 scan=0x48 flags=1 => swallowed
 cursor panel
 WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
@@ -139,7 +156,18 @@ WM_XBUTTONDOWN data=0x10000 => passed
 WM_XBUTTONUP data=0x10000   => passed
 cursor game
 WM_XBUTTONDOWN data=0x10000 => swallowed
-repeat 6 tick ; wait 250    => 6x notch -120
+tick                        => notch -120
+wait 250
+tick                        => notch -120
+wait 250
+tick                        => notch -120
+wait 250
+tick                        => notch -120
+wait 250
+tick                        => notch -120
+wait 250
+tick                        => notch -120
+wait 250
 WM_XBUTTONUP data=0x10000   => swallowed
 tick                        => idle
 wait 1250
