@@ -210,7 +210,7 @@ def against(keyboard, build):
         finally:
             session.close()
     # The hook procedures of each, where the other build has its benchmark, one after the other.
-    theirs = hook_medians(os.path.join(os.path.dirname(os.path.dirname(build)), "host"))
+    theirs = hook_medians(os.path.join(os.path.dirname(build), "host"))
     ours = hook_medians()
     rows += ["", f"| event | {build} | this one |", "|---|---|---|"]
     rows += [f"| {HOOK_EVENTS.get(name, name)} | "

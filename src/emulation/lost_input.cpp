@@ -148,15 +148,21 @@ void noteRawEvent(std::uint32_t kind, InputId input, BindCode code, bool pressed
     }
 }
 
-void noteRawInput(const RAWINPUT& raw, DWORD at) {
+// When the raw event being handled was made.
+DWORD madeAt() {
+    return static_cast<DWORD>(GetMessageTime());
+}
+
+// (When a raw event was made is asked only of a bound one: most are moves of the mouse.)
+void noteRawInput(const RAWINPUT& raw) {
     if (raw.header.dwType == RIM_TYPEKEYBOARD) {
         const RAWKEYBOARD& key = raw.data.keyboard;
         const InputId input = rawKeyInput(key);
         BindCode code = sidedCode(key);
         const bool pressed = (key.Flags & RI_KEY_BREAK) == 0;
         if (input != InputIds && directionOfInput(code, input, pressed) != 0 &&
-            hooksCalledFor(at)) {
-            noteRawEvent(KeyboardKind, input, code, pressed, at);
+            hooksCalledFor(madeAt())) {
+            noteRawEvent(KeyboardKind, input, code, pressed, madeAt());
         }
         return;
     }
@@ -173,8 +179,8 @@ void noteRawInput(const RAWINPUT& raw, DWORD at) {
         }
         const bool swapped = button.code <= 2 && GetSystemMetrics(SM_SWAPBUTTON) != 0;
         const BindCode code = swapped ? 3 - button.code : button.code;
-        if (directionOf(code) != 0 && hooksCalledFor(at)) {
-            noteRawEvent(MouseKind, buttonInput(code), code, (flags & button.down) != 0, at);
+        if (directionOf(code) != 0 && hooksCalledFor(madeAt())) {
+            noteRawEvent(MouseKind, buttonInput(code), code, (flags & button.down) != 0, madeAt());
         }
     }
 }
@@ -226,11 +232,16 @@ HookWaits hookWaits() {
 }
 
 Lateness answerHookCall(std::uint32_t kind, DesktopPlatform::DWORD eventTime, bool injected) {
-    const DWORD now = GetTickCount(), ran = HookThreadAlive.load(std::memory_order_relaxed);
+    const DWORD now = GetTickCount();
     // An injected event's time is whatever its sender gave: it waited at most since the thread
     // last took a message (at least four times a second), before which its hooks were answered;
-    // a time to come is no wait at all.
-    const auto waited = after(now, injected && after(ran, eventTime) > 0 ? ran : eventTime);
+    // a time to come is no wait at all. (In time is the usual case: it asks nothing more.)
+    auto waited = after(now, eventTime);
+    if (waited <= static_cast<int>(Waits.shortest)) {
+        return Lateness::OnTime;
+    }
+    const DWORD ran = HookThreadAlive.load(std::memory_order_relaxed);
+    waited = injected && after(ran, eventTime) > 0 ? after(now, ran) : waited;
     const Lateness lateness = waited > static_cast<int>(Waits.longest)    ? Lateness::TooLate
                               : waited > static_cast<int>(Waits.shortest) ? Lateness::MaybeLate
                                                                           : Lateness::OnTime;
@@ -315,7 +326,7 @@ DesktopPlatform::LRESULT rawInputProc(DesktopPlatform::HWND window, DesktopPlatf
         // The platform passes the raw input's handle as an integer.
         if (GetRawInputData(reinterpret_cast<HANDLE>(lParam), RID_INPUT, &raw, &size, // NOLINT
                             sizeof(RAWINPUTHEADER)) != static_cast<UINT>(-1)) {
-            noteRawInput(raw, static_cast<DWORD>(GetMessageTime()));
+            noteRawInput(raw);
         }
     }
     // The system cleans up after a raw event only there.
