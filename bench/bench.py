@@ -3,11 +3,12 @@
 gaps between notches at several intervals, latency from a key press to the first notch, the delay
 its hooks add to the desktop's other input, CPU while idle and while scrolling, memory, size; and,
 from Google Benchmark's JSON, the cost of the hook procedures and of loading. Writes
-docs/performance.md. Run through scripts/bench.
+docs/performance.md, keeping its section beside an earlier commit. Run through scripts/bench.
 
-bench.py --against BUILD   measures only the idle CPU, the CPU with the pointer moving at 1000 Hz and
-                           the rate at 5 ms, of the Windows build in BUILD (an older one) and of
-                           this one, in one run, and prints them."""
+bench.py --against REV BUILD  measures only the idle CPU, the CPU with the pointer moving at 1000 Hz,
+                              the rate at 5 ms and the hook procedures' cost, of the build of commit
+                              REV in BUILD and of this one, in one run, and writes them as a section
+                              of their own."""
 
 import ctypes
 import datetime
@@ -187,12 +188,12 @@ def measure(keyboard):
     return results
 
 
-def against(keyboard, build):
+def against(keyboard, build, rev):
     """The idle CPU over 60 s, the CPU with the pointer moving at 1000 Hz (median of three 10 s
     runs) and the rate over a 5 s hold at 5 ms, of each build in turn."""
     rows = ["| build | CPU while idle | CPU, pointer moving at 1000 Hz | rate at 5 ms |",
             "|---|---|---|---|"]
-    for name, path in ((build, build), ("this one", BUILD)):
+    for name, path in ((f"commit {rev}", build), ("this one", BUILD)):
         session = Session(5, path)
         try:
             time.sleep(1)
@@ -212,7 +213,8 @@ def against(keyboard, build):
     # The hook procedures of each, where the other build has its benchmark, one after the other.
     theirs = hook_medians(os.path.join(os.path.dirname(build), "host"))
     ours = hook_medians()
-    rows += ["", f"| event | {build} | this one |", "|---|---|---|"]
+    rows += ["", f"| hook procedure, an event (medians of 5) | commit {rev} | this one |",
+             "|---|---|---|"]
     rows += [f"| {HOOK_EVENTS.get(name, name)} | "
              f"{f'{theirs[name]:.1f} ns' if name in theirs else 'not measured'} | {time:.1f} ns |"
              for name, time in ours.items()]
@@ -310,14 +312,27 @@ def report(results):
     return "\n".join(lines) + "\n"
 
 
+BESIDE = "\n## Beside an earlier commit"
+PERFORMANCE = os.path.join(ROOT, "docs", "performance.md")
+
+
 def main():
+    # The measurements beside an earlier commit are a section of their own, kept by each run of
+    # the other kind.
+    with open(PERFORMANCE) as page:
+        text = page.read()
+    ours, _, beside = text.partition(BESIDE)
     if sys.argv[1:2] == ["--against"]:
-        print(against(Keyboard(), os.path.abspath(sys.argv[2])))
-        return
-    text = report(measure(Keyboard()))
-    with open(os.path.join(ROOT, "docs", "performance.md"), "w") as out:
-        out.write(text)
-    print(text)
+        table = against(Keyboard(), os.path.abspath(sys.argv[3]), sys.argv[2])
+        print(table)
+        beside = (f"\n\nMeasured by `scripts/bench --against {sys.argv[2]}` on "
+                  f"{datetime.date.today().isoformat()}, the commit's build first, then this one's; "
+                  f"both with Up and the first side button bound.\n\n{table}\n")
+    else:
+        ours = report(measure(Keyboard()))
+        print(ours)
+    with open(PERFORMANCE, "w") as out:
+        out.write(ours.rstrip("\n") + "\n" + (BESIDE + beside if beside else ""))
 
 
 if __name__ == "__main__":
