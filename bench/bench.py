@@ -326,8 +326,8 @@ def main():
         table = against(Keyboard(), os.path.abspath(sys.argv[3]), sys.argv[2])
         print(table)
         beside = (f"\n\nMeasured by `scripts/bench --against {sys.argv[2]}` on "
-                  f"{datetime.date.today().isoformat()}, the commit's build first, then this one's; "
-                  f"both with Up and the first side button bound.\n\n{table}\n")
+                  f"{datetime.date.today().isoformat()}, the commit's build\nfirst, then this one's, "
+                  f"each with Up and the first side button bound.\n\n{table}\n")
     else:
         ours = report(measure(Keyboard()))
         print(ours)
