@@ -65,9 +65,9 @@ bool applicationMayHave(BindCode code, InputId input) {
 }
 
 // The decision on an event of a bound `code` from `input`, of the direction `bit`, made at
-// `madeAt`; true when it is to be swallowed. A `late` one has passed on already, as every event
-// does where the gate does not; a `maybeLate` one may have. `unseen`: what the application got of
-// the input before, that no hook saw.
+// `madeAt`; true when it is to be swallowed. One answered too late has passed on already, as every
+// event does where the gate does not; one maybe late may have. `unseen`: what the application got
+// of the input before, that no hook saw.
 bool decideBound(std::uint32_t bit, BindCode code, InputId input, bool pressed, bool button,
                  Lateness lateness, int unseen, DWORD madeAt);
 

@@ -46,6 +46,7 @@ std::size_t WaitingCount = 0;
 
 std::uint32_t Lost = 0;
 std::uint32_t Watched = 0; // the kinds raw input reports
+HookWaits Waits{WindowsUnset, WindowsLongest};
 // When the window in front changed, the last few times, and whether the hooks were called after:
 // a raw event may be handled long after it was made, and another window be in front by then.
 struct FrontChange {
@@ -59,7 +60,6 @@ void frontChanged(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD ti
     FrontChanges[FrontChangeCount++ % FrontChanges.size()] = {time, window != nullptr &&
                                                                         !hasMoreRights(window)};
 }
-HookWaits Waits{WindowsUnset, WindowsLongest};
 
 // How much later `at` is than `since`; negative where it is earlier.
 std::int32_t after(DWORD at, DWORD since) {

@@ -14,8 +14,8 @@
 // be made after the hooks and only for the events they pass (as on Windows), before them for every
 // event (as under Wine), or apart from them for every event, in either order (Proton's mouse): a
 // raw event matches a call of the same input and direction made at the same time, whichever came
-// first, or a call it passed on made shortly before. All on the main thread, but for the pump's
-// look at the thread's sign of life.
+// first, or one that passed its event on within the system's longest wait. All on the main
+// thread, but for the pump's look at the thread's sign of life.
 
 // The kinds of input, by the hook that sees them.
 inline constexpr std::uint32_t KeyboardKind = 1;
