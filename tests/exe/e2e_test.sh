@@ -389,7 +389,7 @@ scenario_package() {
     cmake --build "$VELTO_BUILD" --target package >"$VELTO_BUILD/package.log" 2>&1 || { cat "$VELTO_BUILD/package.log"; exit 1; }
     python3 -m zipfile -e "$VELTO_BUILD/$name.zip" "$work/$name" && cd "$work/$name" || exit 1
     check "the archive holds the programs, the sample, the player's texts, the picture and the licence, at its top" \
-        "$(find . -type f | sort | tr '\n' ' ')" = "./Behaviour.txt ./LICENSE.txt ./Messages.txt ./Proton-and-Steam-Deck.txt ./README.txt ./VeltoKeys.exe ./VeltoMacro.exe ./VeltoMacro.ini ./veltokeys.png "
+        "$(find . -type f | sort | tr '\n' ' ')" = "./Behaviour.txt ./LICENSE.txt ./Messages.txt ./Proton-and-Steam-Deck.txt ./README.txt ./VeltoKeys.exe ./VeltoMacro.exe ./VeltoMacro.ini ./velto-proton.sh ./veltokeys.png "
     mkdir "$top/texts" && python3 "$root/cmake/player-guide.py" "$root" "$top/texts"
     check "the sample is the repository's with CRLF line ends, the texts the generator's" \
         -z "$(tr -d '\r' <VeltoMacro.ini | cmp - "$root/VeltoMacro.ini"; for t in *.txt *.ini; do cmp "$t" "$top/texts/$t"; done)"
@@ -414,6 +414,9 @@ for path in sorted(glob.glob("*.txt") + glob.glob("*.ini")):
 PYTHON
 )
     check "the texts: UTF-8, CRLF, at most 100 wide, no Markdown left, naming only what the zip holds${faults:+: $faults}" -z "$faults"
+    check "the Proton launcher as in the repository, LF line ends and all, and the Proton page leads with it" \
+        -z "$(cmp velto-proton.sh "$root/src/proton/velto-proton.sh")" -a \
+        "$(grep -m 1 -c 'bash ~/VeltoMacro/velto-proton.sh %command%' Proton-and-Steam-Deck.txt)" -eq 1
     check "the guide has the quick start and points to the messages" \
         "$(grep -c -e '"downbind = 0x28" to "downbind = 0x05", and save' -e '^Fix that line.*Messages.txt\.' README.txt)" -eq 2
     for program in VeltoMacro VeltoKeys; do

@@ -32,6 +32,8 @@ load []\n                   => VeltoMacro.ini:1: Empty key string.
 load [general]\nupbind\n    => VeltoMacro.ini:2: Expected '=' followed by a value but found nothing.
 load [general]\nupbind ; = 38\n => VeltoMacro.ini:2: Expected '=' followed by a value but found nothing.
 load \xef\xbb\xbf[general]\nupbind = 38\n => VeltoMacro.ini:1: Expected '=' followed by a value but found nothing.
+load \xff\xfe\x5b\x00\x67\x00\x65\x00\x6e\x00\x65\x00\x72\x00\x61\x00\x6c\x00\x5d\x00\x0d\x00\x0a\x00\x75\x00\x70\x00\x62\x00\x69\x00\x6e\x00\x64\x00\x20\x00\x3d\x00\x20\x00\x33\x00\x38\x00\x0d\x00\x0a\x00 => VeltoMacro.ini:1: Expected '=' followed by a value but found nothing.
+load \xfe\xff\x00\x5b\x00\x67\x00\x65\x00\x6e\x00\x65\x00\x72\x00\x61\x00\x6c\x00\x5d\x00\x0d\x00\x0a\x00\x75\x00\x70\x00\x62\x00\x69\x00\x6e\x00\x64\x00\x20\x00\x3d\x00\x20\x00\x33\x00\x38\x00\x0d\x00\x0a => VeltoMacro.ini:1: Expected '=' followed by a value but found nothing.
 load [general]\nupbind =\n  => VeltoMacro.ini:2: Empty value string.
 load [general]\n; x\nupbind = ; note\n => VeltoMacro.ini:3: Empty value string.
 load [general]\n=\n         => VeltoMacro.ini:2: Empty value string.
