@@ -150,7 +150,7 @@ bool decideBound(std::uint32_t bit, BindCode code, InputId input, bool pressed, 
     seen &= ~(Held | Retaken | Doubted);
     const std::uint32_t before =
         (otherKeyHeld(bit, code) ? HeldDirections.load() : HeldDirections.fetch_and(~bit)) |
-        std::exchange(memory.endedByRaw, memory.endedByRaw & ~bit);
+        memory.endedByRaw; // (until the next press: a release comes after one)
     return (before & bit) != 0 && sawPress && !mayHave && !late && isTargetActive();
 }
 
@@ -197,8 +197,8 @@ std::uint32_t directionOfInput(BindCode& code, InputId input, bool pressed) {
     return bit;
 }
 
-void endOnRawRelease(InputId input, BindCode code, DWORD madeAt) {
-    const std::uint32_t bit = directionOfInput(code, input, false);
+void endOnRawRelease(BindCode code, DWORD madeAt) {
+    const std::uint32_t bit = directionOf(code);
     const KeyMemory::Press& press = HookMemory.pressed[bit];
     // A release made before the press that holds the direction is of an earlier press: Proton's
     // raw mouse input may come long after the hooks' calls.

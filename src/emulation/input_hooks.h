@@ -77,9 +77,10 @@ bool updateHeld(BindCode code, bool pressed, Lateness lateness = Lateness::OnTim
 // the code it was pressed as).
 std::uint32_t directionOfInput(BindCode& code, InputId input, bool pressed);
 
-// A release that raw input reports and no hook call saw, made at `madeAt`: it ends its direction
-// at once, where it came after the press that held it and no other key of the bind is held.
-void endOnRawRelease(InputId input, BindCode code, DesktopPlatform::DWORD madeAt);
+// A release of a bound code (as the press it ends was made) that raw input reports and no hook
+// call saw, made at `madeAt`: it ends its direction at once, where it came after the press that
+// held it and no other key of the bind is held.
+void endOnRawRelease(BindCode code, DesktopPlatform::DWORD madeAt);
 
 // Records what the application has down of the bound keys from presses no hook of ours saw: held
 // before the hooks were there, or pressed since where the hooks are not called. Main thread only.

@@ -139,7 +139,7 @@ void noteRawEvent(std::uint32_t kind, InputId input, BindCode code, bool pressed
         return;
     }
     if (!pressed) {
-        endOnRawRelease(input, code, at);
+        endOnRawRelease(code, at);
     }
     if (WaitingCount == Waiting.size()) {
         Lost |= kind; // more unmatched raw events than a hook call can be late for

@@ -894,3 +894,95 @@ wait 250                    => unhook mouse refused, hook mouse
 tick                        => notch -120
 wait 250
 tick                        => idle
+
+## raw input refused: a key pressed over a panel, let go where the hooks are not called, pressed again over the game: its state says it was let go, so this press is a new one, and its release is swallowed
+refuse raw
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+child panel game Panel
+window admin TaskManagerWindow Task Manager
+elevated admin
+focus game
+start                       => claim 0x26, hook keyboard, raw input refused, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+cursor panel
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => passed
+focus admin
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
+focus game
+WM_KEYDOWN 0x26 scan=0x48 flags=1 => swallowed
+tick                        => notch +120
+WM_KEYUP 0x26 scan=0x48 flags=1 => swallowed
+
+## a keypad key held as Up, Shift let go, its hook dropped: its release as Numpad 8, which only raw input tells of, ends the scroll at once
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0xA0 scan=0x2A   => passed
+WM_KEYDOWN 0x26 scan=0x48   => swallowed
+tick                        => notch +120
+WM_KEYUP 0xA0 scan=0x2A     => passed
+WM_KEYDOWN 0x68 scan=0x48   => passed
+tick                        => notch +120
+drop keyboard
+WM_KEYUP 0x68 scan=0x48     => passed
+tick                        => idle
+
+## Proton's mouse: a press lost to a dropped hook, its raw event late, after another window came to the front: where the hooks were called is judged by when the press was made, and the hook comes back
+orders apart
+config [general]\ndownbind = 5\n
+window game LaunchUnrealUWindowsClient Velto
+window notepad Notepad
+focus game
+start                       => claim 0x05, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+drop mouse
+WM_XBUTTONDOWN data=0x10000 raw=300 => passed
+focus notepad
+wait 250
+wait 250
+wait 250                    => unhook mouse refused, hook mouse
+
+## a left button pressed where a dropped hook did not see it: raw input tells, and the hook comes back
+config [general]\nupbind = 1\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x01, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+drop mouse
+WM_LBUTTONDOWN              => passed
+wait 250                    => unhook mouse refused, hook mouse
+
+## Pause injected by its code alone, its hook dropped, its release lost: raw input names it by its code, and the release ends the scroll
+config [general]\ndownbind = 0x13\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x13, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0x13 flags=0x10  => swallowed
+tick                        => notch -120
+drop keyboard
+WM_KEYUP 0x13 flags=0x10    => passed
+tick                        => idle
+
+## answered exactly one second late where nothing is set: the longest wait, not past it, so no proof of input lost, and the hooks stay
+config [general]\nupbind = 0x26\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0x26, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+stall 1000
+WM_KEYDOWN 0x26 scan=0x48 flags=1 late=1000 => passed
+wait 250
+WM_KEYUP 0x26 scan=0x48 flags=1 => passed
+
+## a general bind's keys held, its hook dropped, a repeat lost before the first key is let go: raw input's word on each key is its own last one, and the last key let go ends the scroll
+config [general]\nupbind = 0x10\n
+window game LaunchUnrealUWindowsClient Velto
+focus game
+start                       => claim 0xA0, claim 0xA1, hook keyboard, raw input keyboard, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
+WM_KEYDOWN 0xA0 scan=0x2A   => swallowed
+WM_KEYDOWN 0xA1 scan=0x36 flags=1 => swallowed
+tick                        => notch +120
+drop keyboard
+WM_KEYDOWN 0xA1 scan=0x36 flags=1 => passed
+WM_KEYUP 0xA0 scan=0x2A     => passed
+tick                        => notch +120
+WM_KEYUP 0xA1 scan=0x36 flags=1 => passed
+tick                        => idle
