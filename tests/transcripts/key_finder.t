@@ -236,6 +236,11 @@ args my.ini
 config [general]\nupbind = 0x26\n
 start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "my.ini: Unnamed key (0x26) scrolls up, a notch every 5 ms.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
 
+## a report that fits a line of its own, 79 columns with the indent, stays whole on it
+args settings-for-the-game-i-play-the-most.ini
+config [general]\nupbind = 0x26\nspeed = 3\n
+start VeltoKeys             => thread, hook mouse, hook keyboard, thread timer 100 ms, "VeltoMacro would stop with:", "    Error: settings-for-the-game-i-play-the-most.ini:3: Invalid key/value pair.", "Press the key or mouse button you want to bind.", "To stop, close this window or press Ctrl+C."
+
 ## wide characters take two columns of the console: this path fills 28 of them
 args ᄀ｠ゲー設定ファイルabcd.ini
 config [general]\nupbind = 0x26\n
