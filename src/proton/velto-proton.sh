@@ -11,7 +11,8 @@
 #   From a terminal while the game runs:
 #       bash ~/VeltoMacro/velto-proton.sh [keys] [APPID]
 #   starts VeltoMacro (or VeltoKeys, with `keys`) in the running game's container, in the
-#   terminal. APPID picks the game where several run.
+#   terminal. APPID picks the game where several run. The launch options' use ends these too once
+#   the game's programs have ended.
 #
 # It writes nothing outside its folder and needs no rights beyond the user's.
 set -u
@@ -52,14 +53,31 @@ programs() { # PID
     done
 }
 
-# Ends the client that runs VeltoMacro, which passes the signal on to it, and waits a little.
-stop_client() { # PID
-    kill -TERM "$1" 2>/dev/null || return 0
-    for _ in 1 2 3 4 5 6 7 8 9 10; do
-        kill -0 "$1" 2>/dev/null || return 0
+# The clients that run this folder's VeltoMacro or VeltoKeys through the service NAME, from the
+# launch options or from a terminal: one id a line.
+clients() { # NAME
+    local cmdline args
+    for cmdline in /proc/[0-9]*/cmdline; do
+        mapfile -d '' -t args <"$cmdline" 2>/dev/null || continue
+        [[ " ${args[*]} " == *"/steam-runtime-launch-client --bus-name=$1 "* ]] || continue
+        [[ ${args[-1]} == "$folder/VeltoMacro.exe" || ${args[-1]} == "$folder/VeltoKeys.exe" ]] || continue
+        cmdline=${cmdline#/proc/} && echo "${cmdline%/cmdline}"
+    done
+}
+
+# Ends those clients, each of which passes the signal on to its program, and waits a little; fails
+# where there were none.
+stop_clients() { # NAME
+    local ids tries=0
+    ids=$(clients "$1")
+    [ -n "$ids" ] || return 1
+    # shellcheck disable=SC2086 # the ids, split
+    kill -TERM $ids 2>/dev/null
+    while ids=$(clients "$1") && [ -n "$ids" ]; do
+        # shellcheck disable=SC2086
+        [ $((tries += 1)) -le 10 ] || { kill -KILL $ids 2>/dev/null; return 0; }
         sleep 0.5
     done
-    kill -KILL "$1" 2>/dev/null
 }
 
 launch() {
@@ -67,6 +85,11 @@ launch() {
     for arg in "$@"; do
         [[ ${arg##*/} == _v2-entry-point ]] && entry=$arg
     done
+    if [ -z "$entry" ] && ! command -v -- "$1" >/dev/null; then
+        echo "velto-proton.sh: $1 is neither keys, a game's number nor a command. From a terminal:" >&2
+        echo "  bash $folder/velto-proton.sh [keys] [NUMBER]" >&2
+        exit 2
+    fi
     say "the game's command: $*"
     if [ -z "$entry" ]; then
         say "no Steam Linux Runtime in it (a game run with Proton 7.0 or later has one): the game runs without VeltoMacro"
@@ -92,23 +115,22 @@ launch() {
                 velto=$!
                 say "started VeltoMacro through $name"
             elif [ "$waited" -ge "$service_wait" ]; then
-                say "the game's command service did not answer within $service_wait s: the game runs without VeltoMacro. Is velto-proton.sh set in the game's launch options as the README says?"
+                say "the game's command service did not answer within $service_wait s: the game runs without VeltoMacro (a Proton older than 7.0 has no such service; in Gaming Mode it may lack the desktop's session bus)"
                 break
             fi
         fi
         if [ -n "$velto" ] && ! kill -0 "$velto" 2>/dev/null; then
             wait "$velto"
-            say "VeltoMacro ended by itself, with status $? (what it said is above)"
+            say "VeltoMacro ended, with status $? (what it said is above)"
             velto=''
-        elif [ -n "$velto" ]; then
-            # Proton counts the game running while any program of its prefix runs, VeltoMacro too.
-            if [ -n "$(programs "$game")" ]; then
-                seen=1 quiet=0
-            elif [ -n "$seen" ] && [ $((quiet += 1)) -ge "$gone_after" ]; then
-                say "the game's programs have ended: VeltoMacro ends"
-                stop_client "$velto"
-                velto=''
-            fi
+        fi
+        # Proton counts the game running while any program of its prefix runs: VeltoMacro too, and
+        # what was started from a terminal.
+        if [ -n "$name" ] && [ -n "$(programs "$game")" ]; then
+            seen=1 quiet=0
+        elif [ -n "$seen" ] && [ $((quiet += 1)) -ge "$gone_after" ] && stop_clients "$name"; then
+            say "the game's programs have ended: VeltoMacro ends"
+            velto=''
         fi
         sleep 1 & wait $! || true
         waited=$((waited + 1))
@@ -119,7 +141,7 @@ launch() {
         wait "$game"
         status=$?
     done
-    [ -z "$velto" ] || stop_client "$velto"
+    [ -z "$name" ] || stop_clients "$name"
     say "the game ended with status $status"
     exit "$status"
 }
@@ -149,6 +171,7 @@ terminal() {
         if [ "${#found[@]}" -eq 0 ]; then
             echo "No game${appid:+ $appid} runs with the Steam Linux Runtime's command service. Set the game's launch options to"
             echo "  bash $folder/velto-proton.sh %command%    then start the game, and run this again."
+            echo "Where they are so already, the service may still be starting: see $log"
             exit 1
         fi
         local names games

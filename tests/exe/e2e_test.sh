@@ -418,7 +418,8 @@ PYTHON
         -z "$(cmp velto-proton.sh "$root/src/proton/velto-proton.sh")" -a \
         "$(grep -m 1 -c 'bash ~/VeltoMacro/velto-proton.sh %command%' Proton-and-Steam-Deck.txt)" -eq 1
     check "the guide has the quick start and points to the messages" \
-        "$(grep -c -e '"downbind = 0x28" to "downbind = 0x05", and save' -e '^Fix that line.*Messages.txt\.' README.txt)" -eq 2
+        "$(grep -c '"downbind = 0x28" to "downbind = 0x05", and save' README.txt)" -eq 1 -a \
+        -n "$(tr -s '\r\n' ' ' <README.txt | grep -o 'Fix that line.\{1,80\}again\. Every message, and what to do: Messages\.txt\.')"
     for program in VeltoMacro VeltoKeys; do
         x86_64-w64-mingw32-windres -i "$program.exe" -O rc >"$top/$program.rc"
         check "$program: version $VELTO_VERSION, its own name, as the user without UI access, UTF-8" \

@@ -45,6 +45,7 @@ while IFS= read -r line || [ -n "$line" ]; do
     stop) pkill -TERM -f "$top/Steam/ubuntu12_32/reaper" ;; # Steam's Stop ends the reaper's programs
     ended) timeout 20 tail --pid="$launcher" -f /dev/null || kill "$launcher"; wait "$launcher"; status=$? ;;
     terminal) output=$(eval "timeout 20 bash $top/VeltoMacro/velto-proton.sh $rest" 2>&1); status=$? ;;
+    run) eval "$rest" ;;
     sleep) sleep "$rest" ;;
     status) [ "$status" = "$rest" ] || failed="FAIL (status $status, not $rest)" ;;
     called) grep -qxF "$rest" "$STUB/calls" || failed="FAIL (no call $rest in: $(cat "$STUB/calls"))" ;;
