@@ -419,7 +419,7 @@ PYTHON
         "$(grep -m 1 -c 'bash ~/VeltoMacro/velto-proton.sh %command%' Proton-and-Steam-Deck.txt)" -eq 1
     check "the guide has the quick start and points to the messages" \
         "$(grep -c '"downbind = 0x28" to "downbind = 0x05", and save' README.txt)" -eq 1 -a \
-        -n "$(tr -s '\r\n' ' ' <README.txt | grep -o 'Fix that line.\{1,80\}again\. Every message, and what to do: Messages\.txt\.')"
+        -n "$(tr -s '\r\n' ' ' <README.txt | grep -o 'Fix the mistake.\{1,120\}again\. Every message, and what to do: Messages\.txt\.')"
     for program in VeltoMacro VeltoKeys; do
         x86_64-w64-mingw32-windres -i "$program.exe" -O rc >"$top/$program.rc"
         check "$program: version $VELTO_VERSION, its own name, as the user without UI access, UTF-8" \
