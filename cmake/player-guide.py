@@ -91,7 +91,8 @@ class Page:
             prose.clear()
 
         for line in markdown.splitlines():
-            if (fenced or caption or not line.strip() or line.startswith(("|", "#", "```", "<!--", "!["))
+            if (fenced or caption or not line.strip() or line.lstrip().startswith("```")
+                    or line.startswith(("|", "#", "<!--", "!["))
                     or line.startswith("*") and not line.startswith("**")):
                 flush()
             elif item := re.match(r"\s*(- |\d+\. )", line):
@@ -103,8 +104,9 @@ class Page:
             elif prose:
                 prose[-1] = (prose[-1][0], prose[-1][1] + " " + line)
                 continue
-            else:
-                prose.append(("", line))
+            else:  # a paragraph of its own, or one more of a list item's, indented as it is
+                indent = line[:len(line) - len(line.lstrip())]
+                prose.append((indent, line.lstrip()))
                 continue
             if line.startswith("|"):
                 cells = [self.inline(cell.strip()) for cell in line.strip().strip("|").split("|")]
@@ -114,7 +116,7 @@ class Page:
             if rows:
                 out += self.table(rows)
                 rows = []
-            if line.startswith("```"):
+            if line.lstrip().startswith("```"):
                 fenced = not fenced
             elif fenced:
                 out.append("    " + line)

@@ -26,9 +26,14 @@ others='^(steam|services|winedevice|plugplay|explorer|rpcss|svchost|tabtip|conho
 
 say() { printf '%s %s\n' "$(date '+%F %T')" "$*" >>"$log"; }
 
+# The runtime's client, as from a terminal: Steam's overlay preload and library path are the game's.
+client() { # CLIENT ARGUMENTS...
+    env -u LD_PRELOAD -u LD_LIBRARY_PATH "$@"
+}
+
 # The services `client --list` names, for one app id or any: com.steampowered.AppN[.InstanceM].
 services() { # CLIENT [APPID]
-    "$1" --list 2>/dev/null | sed -n "s/^--bus-name=\(com\.steampowered\.App${2:-[0-9]*}\(\.Instance[0-9]*\)\{0,1\}\)$/\1/p"
+    client "$1" --list 2>/dev/null | sed -n "s/^--bus-name=\(com\.steampowered\.App${2:-[0-9]*}\(\.Instance[0-9]*\)\{0,1\}\)$/\1/p"
 }
 
 # The Windows programs among the processes descended from PID: one name a line, lower case, but
@@ -92,7 +97,7 @@ launch() {
     fi
     say "the game's command: $*"
     if [ -z "$entry" ]; then
-        say "no Steam Linux Runtime in it (a game run with Proton 7.0 or later has one): the game runs without VeltoMacro"
+        say "no Steam Linux Runtime in it (a game run with Proton 5.13 or later has one): the game runs without VeltoMacro"
         exec "$@"
     fi
     local client=${entry%/*}/pressure-vessel/bin/steam-runtime-launch-client appid=${STEAM_COMPAT_APP_ID:-${SteamAppId:-}}
@@ -101,7 +106,7 @@ launch() {
     done
     # The game first: it never waits for VeltoMacro.
     STEAM_COMPAT_LAUNCHER_SERVICE=proton "$@" &
-    local game=$! velto='' name='' status waited=0 seen='' quiet=0
+    local game=$! velto='' name='' status waited=0 seen='' quiet=0 words
     trap 'kill -TERM "$game" 2>/dev/null' TERM INT HUP
     [ -n "$appid" ] || say "no app id (STEAM_COMPAT_APP_ID, SteamAppId, AppId=): the game runs without VeltoMacro"
     [ -x "$client" ] || say "no client $client: the game runs without VeltoMacro"
@@ -110,12 +115,13 @@ launch() {
             name=$(services "$client" "$appid" | sort | head -n 1)
             if [ -n "$name" ]; then
                 printf '%s\n%s\n' "$client" "$name" >"$record"
-                "$client" --bus-name="$name" --env=WINEDEBUG=-all --directory="$folder" -- \
+                client "$client" --bus-name="$name" --env=WINEDEBUG=-all --directory="$folder" -- \
                     wine "$folder/VeltoMacro.exe" </dev/null >>"$log" 2>&1 &
                 velto=$!
                 say "started VeltoMacro through $name"
             elif [ "$waited" -ge "$service_wait" ]; then
-                say "the game's command service did not answer within $service_wait s: the game runs without VeltoMacro (a Proton older than 7.0 has no such service; in Gaming Mode it may lack the desktop's session bus)"
+                words=$(client "$client" --list 2>&1 >/dev/null | tail -n 1)
+                say "the game's command service did not answer within $service_wait s: the game runs without VeltoMacro (a Proton older than 7.0 has no such service; in Gaming Mode it may lack the desktop's session bus)${words:+; the client said: $words}"
                 break
             fi
         fi
@@ -184,7 +190,7 @@ terminal() {
         fi
         name=${names[0]} client=${found[$name]}
     fi
-    "$client" --bus-name="$name" --env=WINEDEBUG=-all --directory="$folder" -- wine "$folder/$program"
+    client "$client" --bus-name="$name" --env=WINEDEBUG=-all --directory="$folder" -- wine "$folder/$program"
     local status=$?
     if [ "$status" -eq 125 ]; then
         echo "The game's command service did not start ${program%.exe} (the client's words above). Restart the game, and run this again."

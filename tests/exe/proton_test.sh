@@ -37,7 +37,7 @@ while IFS= read -r line || [ -n "$line" ]; do
         rm -rf "$top/VeltoMacro" "$STUB" && mkdir -p "$top/VeltoMacro" "$STUB/programs"
         cp "$here/../../src/proton/velto-proton.sh" "$top/VeltoMacro/"
         printf '[general]\nupbind = 0x26\n' >"$top/VeltoMacro/VeltoMacro.ini"
-        unset SteamAppId STEAM_COMPAT_APP_ID
+        unset SteamAppId STEAM_COMPAT_APP_ID LD_LIBRARY_PATH
         export STUB_SERVICE=1 STUB_GAME=6 STUB_STATUS=0 STUB_VELTO=40 VELTO_SERVICE_WAIT=5 VELTO_GONE_AFTER=1 ;;
     env) eval "export $rest" ;;
     mistake) echo mistake >>"$top/VeltoMacro/VeltoMacro.ini" ;;

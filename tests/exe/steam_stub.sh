@@ -16,7 +16,9 @@ _v2-entry-point) # the service comes up STUB_SERVICE s later (never: `never`), e
     "$@"
     status=$?
     rm -f "$service" && exit $status ;;
-steam-runtime-launch-client)
+steam-runtime-launch-client) # as if Steam's libraries broke it; without a session bus, with a word
+    [ -z "${LD_LIBRARY_PATH:-}" ] || { echo "steam-runtime-launch-client: Steam's libraries" >&2 && exit 127; }
+    [ "$STUB_SERVICE" != nobus ] || { echo "steam-runtime-launch-client: no session bus" >&2 && exit 1; }
     if [ "$1" = --list ]; then
         for service in "$STUB"/service.*; do [ ! -e "$service" ] || echo "--bus-name=com.steampowered.App${service##*.}"; done
         exit
