@@ -235,9 +235,6 @@ bool isAltGrControl(const KBDLLHOOKSTRUCT& event) {
 }
 
 bool updateHeld(BindCode code, bool pressed, Lateness lateness, DWORD madeAt) {
-    if (code == 0) {
-        return false;
-    }
     // (What the application has of a button matters at its next press only, which forgets it.)
     return decide(code, buttonInput(code), pressed, true, lateness, madeAt);
 }
