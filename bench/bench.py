@@ -312,27 +312,28 @@ def report(results):
     return "\n".join(lines) + "\n"
 
 
-BESIDE = "\n## Beside an earlier commit"
+BESIDE = "\n## Beside commit "
 PERFORMANCE = os.path.join(ROOT, "docs", "performance.md")
 
 
 def main():
-    # The measurements beside an earlier commit are a section of their own, kept by each run of
-    # the other kind.
+    # The measurements beside each earlier commit are a section of their own, kept by every run
+    # but the next one against that commit.
     with open(PERFORMANCE) as page:
-        text = page.read()
-    ours, _, beside = text.partition(BESIDE)
+        ours, _, beside = page.read().partition(BESIDE)
+    sections = {section.split("\n", 1)[0]: section for section in beside.split(BESIDE) if section}
     if sys.argv[1:2] == ["--against"]:
         table = against(Keyboard(), os.path.abspath(sys.argv[3]), sys.argv[2])
         print(table)
-        beside = (f"\n\nMeasured by `scripts/bench --against {sys.argv[2]}` on "
-                  f"{datetime.date.today().isoformat()}, the commit's build\nfirst, then this one's, "
-                  f"each with Up and the first side button bound.\n\n{table}\n")
+        sections[sys.argv[2]] = (f"{sys.argv[2]}\n\nMeasured by `scripts/bench --against {sys.argv[2]}` "
+                                 f"on {datetime.date.today().isoformat()}, the commit's build\nfirst, "
+                                 f"then this one's, each with Up and the first side button bound.\n\n"
+                                 f"{table}\n")
     else:
         ours = report(measure(Keyboard()))
         print(ours)
     with open(PERFORMANCE, "w") as out:
-        out.write(ours.rstrip("\n") + "\n" + (BESIDE + beside if beside else ""))
+        out.write(ours.rstrip("\n") + "\n" + "".join(BESIDE + s for s in sections.values()))
 
 
 if __name__ == "__main__":
