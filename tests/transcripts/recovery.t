@@ -928,16 +928,17 @@ drop keyboard
 WM_KEYUP 0x68 scan=0x48     => passed
 tick                        => idle
 
-## Proton's mouse: a press lost to a dropped hook, its raw event late, after another window came to the front: where the hooks were called is judged by when the press was made, and the hook comes back
+## Proton's mouse: a press lost to a dropped hook, its raw event late, after a window of more rights came to the front: where the hooks were called is judged by when the press was made, and the hook comes back
 orders apart
 config [general]\ndownbind = 5\n
 window game LaunchUnrealUWindowsClient Velto
-window notepad Notepad
+window admin TaskManagerWindow Task Manager
+elevated admin
 focus game
 start                       => claim 0x05, hook mouse, raw input mouse, thread timer 250 ms, priority 15, no power throttling, timer 5 ms
 drop mouse
 WM_XBUTTONDOWN data=0x10000 raw=300 => passed
-focus notepad
+focus admin
 wait 250
 wait 250
 wait 250                    => unhook mouse refused, hook mouse
