@@ -349,7 +349,11 @@ scenario_title_bar() {
 # working folder.
 report() {
     timeout 60 "$root/cmake/wine-run" "$VELTO_BUILD/VeltoMacro.exe" "${@:2}" </dev/null >out.txt 2>err.txt
-    check "$1" "$?" -eq 1 -a ! -s out.txt -a "$(tr -d '\r' <err.txt)" = "$(printf 'Error: %s\n\nPress Enter to exit...' "$1")"
+    local status=$? said fault=''
+    said=$(tr -d '\r' <err.txt)
+    [ "$status" -eq 1 ] && [ ! -s out.txt ] && [ "$said" = "$(printf 'Error: %s\n\nPress Enter to exit...' "$1")" ] ||
+        fault=" (status $status, said: $said $(cat out.txt))"
+    check "$1$fault" -z "$fault"
 }
 
 # Each report that only the real runtime, file system and timer service produce.
