@@ -27,13 +27,13 @@ others='^(steam|services|winedevice|plugplay|explorer|rpcss|svchost|tabtip|conho
 say() { printf '%s %s\n' "$(date '+%F %T')" "$*" >>"$log"; }
 
 # The runtime's client, as from a terminal: Steam's overlay preload and library path are the game's.
-client() { # CLIENT ARGUMENTS...
+run_client() { # CLIENT ARGUMENTS...
     env -u LD_PRELOAD -u LD_LIBRARY_PATH "$@"
 }
 
 # The services `client --list` names, for one app id or any: com.steampowered.AppN[.InstanceM].
 services() { # CLIENT [APPID]
-    client "$1" --list 2>/dev/null | sed -n "s/^--bus-name=\(com\.steampowered\.App${2:-[0-9]*}\(\.Instance[0-9]*\)\{0,1\}\)$/\1/p"
+    run_client "$1" --list 2>/dev/null | sed -n "s/^--bus-name=\(com\.steampowered\.App${2:-[0-9]*}\(\.Instance[0-9]*\)\{0,1\}\)$/\1/p"
 }
 
 # The Windows programs among the processes descended from PID: one name a line, lower case, but
@@ -115,12 +115,12 @@ launch() {
             name=$(services "$client" "$appid" | sort | head -n 1)
             if [ -n "$name" ]; then
                 printf '%s\n%s\n' "$client" "$name" >"$record"
-                client "$client" --bus-name="$name" --env=WINEDEBUG=-all --directory="$folder" -- \
+                run_client "$client" --bus-name="$name" --env=WINEDEBUG=-all --directory="$folder" -- \
                     wine "$folder/VeltoMacro.exe" </dev/null >>"$log" 2>&1 &
                 velto=$!
                 say "started VeltoMacro through $name"
             elif [ "$waited" -ge "$service_wait" ]; then
-                words=$(client "$client" --list 2>&1 >/dev/null | tail -n 1)
+                words=$(run_client "$client" --list 2>&1 >/dev/null | tail -n 1)
                 say "the game's command service did not answer within $service_wait s: the game runs without VeltoMacro (a Proton older than 7.0 has no such service; in Gaming Mode it may lack the desktop's session bus)${words:+; the client said: $words}"
                 break
             fi
@@ -190,7 +190,7 @@ terminal() {
         fi
         name=${names[0]} client=${found[$name]}
     fi
-    client "$client" --bus-name="$name" --env=WINEDEBUG=-all --directory="$folder" -- wine "$folder/$program"
+    run_client "$client" --bus-name="$name" --env=WINEDEBUG=-all --directory="$folder" -- wine "$folder/$program"
     local status=$?
     if [ "$status" -eq 125 ]; then
         echo "The game's command service did not start ${program%.exe} (the client's words above). Restart the game, and run this again."
